@@ -1,0 +1,57 @@
+#pragma once
+// The platform on Linux: Windows paths mapped onto folders, a registry read from an INI file,
+// the profile functions reimplemented with Windows' behaviour, and the user interface routed to
+// a notifier and a simulated clock owned by the emulator program or a test.
+
+#include <map>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/posix/SimulatedClock.h"
+
+namespace velmarin::platform::posix {
+
+struct PosixConfig {
+    std::map<char, std::string> drives;  // upper-case drive letter -> folder
+    std::string registryFile;            // INI file standing for HKEY_LOCAL_MACHINE; may be empty
+    std::string hostExecutable;          // full file name of the host program
+    std::map<std::string, std::string> modules;  // loaded module file name -> its full path
+};
+
+class PosixPlatform : public Platform {
+public:
+    PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock);
+    ~PosixPlatform() override;
+
+    // The POSIX path a Windows path reaches: drive letter mapped, both separators, components
+    // matched against existing entries ignoring letter case. An absolute POSIX path passes.
+    std::string resolve(const std::string& windowsPath) const;
+
+    bool readRegistryString(const std::string& keyPath, const std::string& valueName,
+                            std::string& value) override;
+    std::uint32_t getProfileString(const char* section, const char* key, const char* defaultValue,
+                                   char* buffer, std::uint32_t bufferSize,
+                                   const std::string& file) override;
+    bool writeProfileString(const char* section, const char* key, const char* value,
+                            const std::string& file) override;
+    bool findFirstFile(const std::string& pattern) override;
+    bool createDirectory(const std::string& path) override;
+    bool deleteFile(const std::string& path) override;
+    std::unique_ptr<OutputFile> createFile(const std::string& path) override;
+    bool readFile(const std::string& path, std::string& contents) override;
+    std::string moduleFileName(const std::string& moduleName) override;
+    LibraryHandle loadLibrary(const std::string& path, std::string& errorText) override;
+    void* getProcAddress(LibraryHandle library, const char* name) override;
+    Notifier& notifier() override { return notifier_; }
+    std::uintptr_t setTimer(std::uintptr_t id, unsigned milliseconds, TimerProc proc) override;
+    bool killTimer(void* window, std::uintptr_t id) override;
+
+    const PosixConfig& config() const { return config_; }
+
+private:
+    PosixConfig config_;
+    Notifier& notifier_;
+    SimulatedClock& clock_;
+};
+
+}  // namespace velmarin::platform::posix

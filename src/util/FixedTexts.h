@@ -1,0 +1,57 @@
+#pragma once
+// Every fixed text the system shows or writes, as GBK bytes. Hex escapes keep the bytes the same
+// whatever the compiler's source and execution character sets are; a literal is split wherever
+// an ASCII hex digit follows an escape, so that the escape ends where it should.
+
+namespace velmarin::texts {
+
+// Messages.
+inline constexpr const char kLoginFirst[] =  // 在操作前请先登陆系统!
+    "\xD4\xDA\xB2\xD9\xD7\xF7\xC7\xB0\xC7\xEB\xCF\xC8\xB5\xC7\xC2\xBD\xCF\xB5\xCD\xB3!";
+inline constexpr const char kLoginBeforeBatch[] =  // 请您先登陆！再进行此操作。
+    "\xC7\xEB\xC4\xFA\xCF\xC8\xB5\xC7\xC2\xBD\xA3\xA1\xD4\xD9\xBD\xF8\xD0\xD0\xB4\xCB\xB2\xD9\xD7"
+    "\xF7\xA1\xA3";
+inline constexpr const char kFileAlreadyOpen[] = "\xCE\xC4\xBC\xFE\xD2\xD1\xBE\xAD\xB4\xF2\xBF\xAA!";
+inline constexpr const char kNoRightToSave[] = "\xCE\xDE\xC8\xA8\xB1\xA3\xB4\xE6\xB8\xC3\xCE\xC4\xBC\xFE!";
+inline constexpr const char kSaveFailed[] =  // 保存文件失败!\r\n新的文件名:
+    "\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!\r\n\xD0\xC2\xB5\xC4\xCE\xC4\xBC\xFE\xC3\xFB:";
+inline constexpr const char kSaveAsFailed[] =  // 另存文件失败!\r\n新的文件名:
+    "\xC1\xED\xB4\xE6\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!\r\n\xD0\xC2\xB5\xC4\xCE\xC4\xBC\xFE\xC3\xFB:";
+inline constexpr const char kBomExtracted[] =  // 提取BOM明细完成！
+    "\xCC\xE1\xC8\xA1"
+    "BOM\xC3\xF7\xCF\xB8\xCD\xEA\xB3\xC9\xA3\xA1";
+inline constexpr const char kCannotCreateFile[] = "Couldn't create the file!";
+inline constexpr const char kDeletePrintFileFailed[] =  // 删除配置文件失败！请手动删除配置文件！
+    "\xC9\xBE\xB3\xFD\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1\xC7\xEB\xCA\xD6\xB6"
+    "\xAF\xC9\xBE\xB3\xFD\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xA3\xA1";
+inline constexpr const char kBlockTableReadFailed[] = "\n\xB6\xC1\xC8\xA1\xBF\xE9\xB1\xED\xCA\xA7\xB0\xDC";
+inline constexpr const char kDllNotExists[] = "dll not exists !";
+inline constexpr const char kErrorTitle[] = "Error";
+
+// Layers, titles and property names.
+inline constexpr const char kFrameLayer[] = "\xCD\xBC\xBF\xF2\xB2\xE3";  // 图框层
+inline constexpr const char kPrintInfoLayer[] = "ASDK_VORD";
+inline constexpr const char kPartNameTitleKey[] = "\xC3\xFB\xB3\xC6";       // 名称
+inline constexpr const char kDrawingNameProperty[] = "\xCD\xBC\xC3\xFB";    // 图名
+inline constexpr const char kScaleMark1[] = "\xB1\xC8";                     // 比
+inline constexpr const char kScaleMark2[] = "\xC0\xFD";                     // 例
+inline constexpr const char kFullWidthColon[] = "\xA3\xBA";                 // ：
+inline constexpr const char kConfigValuePrefix[] = "config-Value-";
+inline constexpr const char kConfigTypePrefix[] = "config-Type-";
+
+// Client installation.
+inline constexpr const char kClientRegistryKey[] = "SOFTWARE\\TORVEL\\VORD";
+inline constexpr const char kClientRegistryValue[] = "AppPath";
+inline constexpr const char kExchangeFileName[] = "VORD.ini";
+inline constexpr const char kConfigFileName[] = "vord.ini";
+inline constexpr const char kClientLibraryName[] = "VORDDll.dll";
+inline constexpr const char kAlternativeLibraryName[] = "Swvord.dll";
+inline constexpr const char kClientEntryName[] = "VORD_Invoke";
+inline constexpr const char kModuleFileName[] = "Velmarin.arx";
+inline constexpr const char kColumnTitleTemplate[] = "D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt";
+
+// File dialog of the batch run.
+inline constexpr const char kDwgFilter[] =  // dwg文件(*.dwg)|*.dwg|所有文件(*.*)|*.*||
+    "dwg\xCE\xC4\xBC\xFE(*.dwg)|*.dwg|\xCB\xF9\xD3\xD0\xCE\xC4\xBC\xFE(*.*)|*.*||";
+
+}  // namespace velmarin::texts
