@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the Linux suite, the same suite under the address and
+# undefined-behaviour sanitizers, the Windows build (32-bit module checked, 64-bit tests under Wine)
+# and each fuzz target for a bounded time. Installs what is missing first.
+#
+#   scripts/test.sh                 everything
+#   STAGES="linux sanitize" scripts/test.sh    only some stages
+#   FUZZ_SECONDS=60                 time per fuzz target
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+stages=${STAGES:-"linux sanitize windows fuzz"}
+jobs=${JOBS:-$(nproc)}
+has() { [[ " $stages " == *" $1 "* ]]; }
+
+if has windows; then scripts/install-deps.sh all; else scripts/install-deps.sh linux; fi
+
+stage() { echo; echo "=== $* ==="; }
+
+if has linux; then
+    stage "Linux build and tests"
+    cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build/linux -j"$jobs"
+    ctest --test-dir build/linux -j"$jobs" --output-on-failure
+fi
+
+if has sanitize; then
+    stage "Tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=Debug -DVELMARIN_SANITIZE=ON \
+        -DVELMARIN_BENCH=OFF >/dev/null
+    cmake --build build/sanitize -j"$jobs"
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        ctest --test-dir build/sanitize -j"$jobs" --output-on-failure
+fi
+
+if has windows; then
+    stage "Windows: the 32-bit module"
+    cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+        -DCMAKE_BUILD_TYPE=Release -DVELMARIN_TESTS=OFF >/dev/null
+    cmake --build build/win32 -j"$jobs" --target Velmarin VORDDll
+    scripts/check-win32-exports.sh build/win32/bin/Velmarin.arx
+
+    stage "Windows: 64-bit tests under Wine"
+    export WINEPREFIX="$top/build/wineprefix" WINEDEBUG=-all
+    cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build/win64 -j"$jobs"
+    ctest --test-dir build/win64 -j1 --output-on-failure
+fi
+
+if has fuzz; then
+    stage "Fuzz targets, ${FUZZ_SECONDS:-60} s each"
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVELMARIN_FUZZ=ON -DVELMARIN_TESTS=OFF -DVELMARIN_BENCH=OFF >/dev/null
+    cmake --build build/fuzz -j"$jobs"
+    for target in build/fuzz/fuzz/fuzz_*; do
+        [[ -x "$target" ]] || continue
+        name=$(basename "$target")
+        corpus="build/fuzz/corpus/$name"
+        mkdir -p "$corpus"
+        echo "--- $name"
+        log="build/fuzz/$name.log"
+        if ! "$target" -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 "$corpus" \
+            "fuzz/corpus/${name#fuzz_}" >"$log" 2>&1; then
+            tail -n 40 "$log"; echo "$name found a fault"; exit 1
+        fi
+        grep -E "stat::number_of_executed_units" "$log" || true
+    done
+fi
+echo; echo "All stages passed: $stages"

@@ -1,0 +1,27 @@
+#pragma once
+// Steps the save and save-as commands share.
+
+#include <string>
+
+namespace velmarin {
+class TdaFunc;
+class TdaVORD;
+}  // namespace velmarin
+
+namespace velmarin::commands {
+
+// temp\Operate.ini in the plug-in's own folder: the script the client leaves for a save.
+std::string OperateScriptPath(const TdaFunc& func);
+
+// A path the host cannot be asked to write: no such file and no drive letter. A drawing that was
+// never saved has such a name, and so has an empty or relative answer from the client.
+bool IsUnfiledPath(const TdaFunc& func, const std::string& path);
+
+// Hands the written file to the client; a refused commit is withdrawn with a cancel.
+void CommitOrCancel(TdaVORD& vord, const std::string& path, const std::string& return2,
+                    const std::string& return3);
+
+// Shows `message` followed by the path that could not be used.
+void ShowPathFailure(const char* message, const std::string& path);
+
+}  // namespace velmarin::commands

@@ -1,0 +1,84 @@
+#pragma once
+// A test world with a logged-in client, a title-block template and drawings opened in the
+// emulated host; the save and title suites share it.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bridge/TdaVORD.h"
+#include "drawing/TdaAutocad.h"
+#include "platform/Encoding.h"
+#include "support/World.h"
+#include "tree/AssNode.h"
+#include "util/Shared.h"
+
+namespace velmarin {
+
+inline bool operator==(const PropertyRecord& a, const PropertyRecord& b) {
+    return a.name == b.name && a.value == b.value && a.type == b.type;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const PropertyRecord& record) {
+    return out << "{" << platform::GbkToUtf8(record.name) << ", "
+               << platform::GbkToUtf8(record.value) << ", " << record.type << "}";
+}
+
+}  // namespace velmarin
+
+namespace velmarin::testing {
+
+// The GBK bytes of UTF-8 source text.
+inline std::string G(const std::string& utf8) {
+    std::string gbk;
+    EXPECT_TRUE(platform::Utf8ToGbk(utf8, gbk)) << utf8;
+    return gbk;
+}
+
+// A reference of `block` with its attributes, as a drawing-file entity.
+inline std::string BlockRef(const std::string& block,
+                            const std::vector<std::pair<std::string, std::string>>& attributes) {
+    std::string json = R"({"type": "blockref", "block": ")" + block + R"(", "attributes": [)";
+    for (std::size_t i = 0; i < attributes.size(); ++i) {
+        json += (i == 0 ? "" : ", ") + std::string(R"({"tag": ")") + attributes[i].first +
+                R"(", "text": ")" + attributes[i].second + "\"}";
+    }
+    return json + "]}";
+}
+
+inline std::string Drawing(const std::vector<std::string>& entities) {
+    std::string json = R"({"entities": [)";
+    for (std::size_t i = 0; i < entities.size(); ++i) json += (i == 0 ? "" : ", ") + entities[i];
+    return json + "]}";
+}
+
+class DrawingWorld : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        world.createSharedObjects();
+        Shared().vord->loginFlag = 1;
+    }
+    void TearDown() override { EXPECT_EQ(world.host().openObjectCount(), 0); }
+
+    // The template named by [BPT] of the client's vord.ini; `utf8Ini` is converted to GBK.
+    void useTemplate(const std::string& utf8Ini) {
+        world.writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=title.bpt\r\n");
+        world.writeFile("D:\\VORD\\source\\BPT\\title.bpt", G(utf8Ini));
+    }
+
+    // Writes a drawing file and opens it as the current drawing.
+    void openDrawing(const std::string& windowsPath, const std::string& utf8Json) {
+        world.writeFile(windowsPath, utf8Json);
+        std::string error;
+        ASSERT_TRUE(world.host().openDrawing(windowsPath, error)) << error;
+    }
+
+    TdaAutocad& acad() { return world.acad(); }
+
+    World world;
+};
+
+}  // namespace velmarin::testing
