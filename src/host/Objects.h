@@ -26,6 +26,14 @@ public:
 
 class DbObject {
 public:
+    DbObject() = default;
+    // A copy (a clone, the part of an exploded entity) is a new object: not resident and not
+    // open, whatever the original is, so that close() deletes it instead of closing the original.
+    DbObject(const DbObject& other) : erased_(other.erased_) {}
+    DbObject& operator=(const DbObject& other) {
+        erased_ = other.erased_;
+        return *this;
+    }
     virtual ~DbObject() = default;
     // The host class name ("AcDbText", "AcDbZombieEntity", ...).
     virtual std::string className() const = 0;

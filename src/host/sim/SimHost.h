@@ -11,11 +11,19 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/sim/SimDocument.h"
 
 namespace velmarin::host::sim {
 
 class SimDatabase;
 class SimDocument;
+
+// One save of a database, as the host was asked for it.
+struct SaveRecord {
+    std::string path;
+    bool format2004 = false;  // zcdbSaveAs2004 rather than saveAs
+    bool written = false;
+};
 
 struct RegisteredCommand {
     std::string group;
@@ -26,7 +34,7 @@ struct RegisteredCommand {
 };
 
 class SimHost : public Host, public DocumentManager, public CommandStack {
-public:
+  public:
     // Maps a Windows path (or a POSIX one) onto the file system.
     using PathResolver = std::function<std::string(const std::string&)>;
     using DocumentListener = std::function<void(Document&)>;
@@ -37,11 +45,14 @@ public:
 
     // --- What the user does (the emulator program's script verbs)
     // Opens the drawing file at `path`, makes it current and reports it to the document listener.
-    // Errors (missing or malformed file) go to `error` and leave the documents as they were.
+    // Errors (missing or malformed file) go to `error` and leave the documents as they were. A
+    // drawing already open (same file name ignoring case, or the same file) is made current and
+    // not reported again.
     bool openDrawing(const std::string& path, std::string& error);
-    // A new, never-saved drawing named `name` becomes current.
+    // A new, never-saved drawing named `name` becomes current (not reported to the listener).
     Document& newDrawing(const std::string& name);
     bool activate(const std::string& fileName);  // ignoring letter case
+    // The document that was current before becomes current again, or none is.
     bool closeCurrent();
     bool exportCurrent(const std::string& path, std::string& error);
     // The answer to the next interactive selection: every model-space entity, or a cancel.
@@ -60,6 +71,11 @@ public:
     // Documents whose database saveAs shall fail (a locked or read-only target), by path.
     void failSavesTo(const std::string& path);
     const std::vector<std::string>& commandLine() const { return commandLine_; }
+    // Every save asked of a database, in order.
+    const std::vector<SaveRecord>& saveLog() const { return saveLog_; }
+    // Why the last failed open or save failed (one line naming the file).
+    const std::string& lastError() const { return lastError_; }
+    SimDocument* findDocument(const std::string& path);
 
     // --- Host
     DocumentManager& documentManager() override { return *this; }
@@ -90,12 +106,23 @@ public:
     const PathResolver& resolver() const { return resolver_; }
     bool saveShouldFail(const std::string& path) const;
 
-private:
+  private:
+    ErrorStatus openDocument(const std::string& path, std::string& error);
+    ErrorStatus saveDatabase(SimDatabase& db, const std::string& path, bool as2004);
+    bool writeDrawing(SimDatabase& db, const std::string& path, std::string& error);
+    SimDocument* owning(const Document* document);
     void makeCurrent(SimDocument* document);
+    void closeDocument(SimDocument* document);
 
     PathResolver resolver_;
     std::vector<std::unique_ptr<SimDocument>> documents_;
     SimDocument* current_ = nullptr;
+    std::vector<SimDocument*> activation_;  // least recently current first
+    // Databases of closed documents that still had objects open: kept until the host ends, so
+    // that a late close() reaches a live database instead of freed memory.
+    std::vector<std::unique_ptr<SimDatabase>> retired_;
+    std::vector<SaveRecord> saveLog_;
+    std::string lastError_;
     std::deque<bool> picks_;
     std::vector<RegisteredCommand> commands_;
     std::vector<std::string> commandLine_;
