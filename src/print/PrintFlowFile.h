@@ -1,0 +1,46 @@
+#pragma once
+// The print flow file: lines of "key=dx,dy,height,fit,text" under three section headers. Each
+// entry becomes one text placed relative to the frame corner.
+
+#include <cstddef>
+#include <string>
+
+#include "host/HostTypes.h"
+
+namespace velmarin {
+class TdaFunc;
+}
+
+namespace velmarin::print {
+
+inline constexpr const char kPrintFlowSuffix[] = ".print.ini";
+
+// The width mode a header line starts, or -1 when the line is an entry. Only the exact lines
+// count: other capitals or blanks around make an entry of the line.
+int SectionCodeOf(const std::string& line);
+
+struct PrintFlowEntry {
+    std::string text;
+    host::Point3 position;
+    int height = 0;
+    int fitLength = 0;
+};
+
+// One entry line under the section `sectionCode`, placed relative to `corner`. Missing numbers
+// count as 0; an offset that is not a finite number leaves the text at the corner.
+PrintFlowEntry ParsePrintFlowEntry(const TdaFunc& func, const std::string& line,
+                                   const host::Point3& corner, int sectionCode);
+
+// The lines of a file read as text: split at line feeds, a carriage return before a line feed
+// dropped, no empty line after a final line feed.
+class LineReader {
+  public:
+    explicit LineReader(const std::string& contents) : contents_(contents) {}
+    bool next(std::string& line);
+
+  private:
+    const std::string& contents_;
+    std::size_t at_ = 0;
+};
+
+}  // namespace velmarin::print

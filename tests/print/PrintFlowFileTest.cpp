@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "print/PrintFlowFile.h"
+#include "util/TdaFunc.h"
+
+namespace velmarin::print {
+namespace {
+
+TEST(SectionCodeOfTest, OnlyTheExactHeaderLinesCount) {
+    EXPECT_EQ(SectionCodeOf("[workflow]"), 1);
+    EXPECT_EQ(SectionCodeOf("[PrintFlow]"), 2);
+    EXPECT_EQ(SectionCodeOf("[CheckField]"), 3);
+    for (const char* entry : {"[Workflow]", " [workflow]", "[workflow] ", "[printflow]",
+                              "[CHECKFIELD]", "[workflow]x", "", "[]"}) {
+        EXPECT_EQ(SectionCodeOf(entry), -1) << entry;
+    }
+}
+
+std::vector<std::string> Lines(const std::string& contents) {
+    std::vector<std::string> lines;
+    LineReader reader(contents);
+    for (std::string line; reader.next(line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(LineReaderTest, RemovesLineEndsAsATextFileReadDoes) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Lines(""), V{});
+    EXPECT_EQ(Lines("a"), V{"a"});
+    EXPECT_EQ(Lines("a\n"), V{"a"});
+    EXPECT_EQ(Lines("a\r\nb"), (V{"a", "b"}));
+    EXPECT_EQ(Lines("a\n\n"), (V{"a", ""}));
+    EXPECT_EQ(Lines("\n"), V{""});
+    EXPECT_EQ(Lines("x\r\n\r\ny\r\n"), (V{"x", "", "y"}));
+    // A carriage return not ending a line stays in it.
+    EXPECT_EQ(Lines("a\rb\n"), V{"a\rb"});
+    EXPECT_EQ(Lines(std::string("a\0b\n", 4)), V{std::string("a\0b", 3)});
+}
+
+struct EntryCase {
+    const char* name;
+    std::string line;
+    int section;
+    std::string text;
+    double x, y;
+    int height, fit;
+};
+
+class EntryTest : public ::testing::TestWithParam<EntryCase> {};
+
+TEST_P(EntryTest, IsPlacedFromTheFrameCorner) {
+    const EntryCase& c = GetParam();
+    const TdaFunc func;
+    const PrintFlowEntry entry = ParsePrintFlowEntry(func, c.line, {420, 0, 0}, c.section);
+    EXPECT_EQ(entry.text, c.text);
+    EXPECT_DOUBLE_EQ(entry.position.x, c.x);
+    EXPECT_DOUBLE_EQ(entry.position.y, c.y);
+    EXPECT_DOUBLE_EQ(entry.position.z, 0.0);
+    EXPECT_EQ(entry.height, c.height);
+    EXPECT_EQ(entry.fitLength, c.fit);
+}
+
+// 设计 and 已审 in GBK.
+const std::string kDesign = "\xC9\xE8\xBC\xC6";
+const std::string kChecked = "\xD2\xD1\xC9\xF3";
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, EntryTest,
+    ::testing::Values(
+        EntryCase{"Full", kDesign + "=100,20,5,0," + kChecked, 3, kChecked, 320, 20, 5, 0},
+        EntryCase{"FourParts", "k=1,2,3,4", 0, "4", 419, 2, 3, 0},
+        EntryCase{"WorkflowCommas", "w=1,2,3,4,A,B", 1, "A B", 419, 2, 3, 4},
+        EntryCase{"OtherCommasStay", "w=1,2,3,4,A,B", 2, "A,B", 419, 2, 3, 4},
+        EntryCase{"Empty", "", 1, "", 420, 0, 0, 0},
+        EntryCase{"NoKey", "1,2,3,4,t", 0, "t", 419, 2, 3, 4},
+        EntryCase{"FirstEqualsOnly", "k=5,6,0,0,x=y", 0, "x=y", 415, 6, 0, 0},
+        EntryCase{"NegativeOffsets", "k=-10,-5,2,0,t", 0, "t", 430, -5, 2, 0},
+        // Numbers that are no finite offset leave the text at the corner.
+        EntryCase{"Overflow", "k=1e400,-1e400,2,0,t", 0, "t", 420, 0, 2, 0},
+        EntryCase{"NotANumber", "k=-nan,nan,2,0,t", 0, "t", 420, 0, 2, 0},
+        EntryCase{"HugeInts", "k=0,0,99999999999,-99999999999,t", 0, "t", 420, 0, 2147483647,
+                  -2147483647 - 1},
+        EntryCase{"LoneLeadByteAtEnd", "k=1,2,3,4,AB\x81", 0, "AB\x81", 419, 2, 3, 4}),
+    [](const ::testing::TestParamInfo<EntryCase>& p) { return p.param.name; });
+
+TEST(EntryTest, AnOffsetThatOverflowsAtTheCornerLeavesTheCorner) {
+    const TdaFunc func;
+    const PrintFlowEntry entry =
+        ParsePrintFlowEntry(func, "k=-1.7e308,1.7e308,0,0,t", {1.7e308, 1.7e308, 0}, 0);
+    EXPECT_DOUBLE_EQ(entry.position.x, 1.7e308);
+    EXPECT_DOUBLE_EQ(entry.position.y, 1.7e308);
+}
+
+}  // namespace
+}  // namespace velmarin::print
