@@ -1,1 +1,105 @@
-int main() { return 2; }
+// velmarin-host: loads the plug-in into an emulated CAD editor, runs a command script and prints
+// what the user would see.
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "Console.h"
+#include "Options.h"
+#include "ScriptRunner.h"
+#include "Session.h"
+#include "platform/ModulePath.h"
+
+#ifndef VELMARIN_VERSION
+#define VELMARIN_VERSION "unknown"
+#endif
+
+namespace {
+
+namespace emulator = velmarin::emulator;
+
+constexpr int kExitScriptFailed = 1;
+constexpr int kExitUsage = 2;
+
+void ThisProgram() {}
+
+std::string ProgramPath() {
+    return velmarin::platform::ModulePathOf(reinterpret_cast<const void*>(&ThisProgram));
+}
+
+std::string DefaultModule(const std::string& program) {
+    return (std::filesystem::path(program).parent_path() / "Velmarin.arx").string();
+}
+
+// Missing folders and files of the command line are reported before anything is loaded.
+bool CheckInputs(const emulator::HostOptions& options, std::string& error) {
+    std::error_code ignored;
+    for (const auto& [letter, folder] : options.drives) {
+        if (!std::filesystem::is_directory(folder, ignored)) {
+            error = std::string("drive ") + letter + ": folder not found: " + folder;
+            return false;
+        }
+    }
+    if (!options.registryFile.empty() &&
+        !std::filesystem::is_regular_file(options.registryFile, ignored)) {
+        error = "registry file not found: " + options.registryFile;
+        return false;
+    }
+    if (!options.scriptFile.empty() &&
+        !std::filesystem::is_regular_file(options.scriptFile, ignored)) {
+        error = "script not found: " + options.scriptFile;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    emulator::Console console(std::cout, std::cerr);
+    emulator::HostOptions options;
+    std::string error;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    switch (emulator::ParseOptions(args, options, error)) {
+        case emulator::ParseResult::Help:
+            std::cout << emulator::UsageText();
+            return 0;
+        case emulator::ParseResult::Version:
+            std::cout << "velmarin-host " << VELMARIN_VERSION << '\n';
+            return 0;
+        case emulator::ParseResult::Error:
+            console.error(error + " (see --help)");
+            return kExitUsage;
+        case emulator::ParseResult::Run:
+            break;
+    }
+    if (!CheckInputs(options, error)) {
+        console.error(error);
+        return kExitUsage;
+    }
+
+    const std::string program = ProgramPath();
+    const std::string module =
+        options.moduleFile.empty() ? DefaultModule(program) : options.moduleFile;
+    std::ifstream scriptFile;
+    if (!options.scriptFile.empty()) scriptFile.open(options.scriptFile, std::ios::binary);
+    if (!options.scriptFile.empty() && !scriptFile) {
+        console.error("cannot read script " + options.scriptFile);
+        return kExitUsage;
+    }
+
+    emulator::Session session(options, module, program, console);
+    if (!session.loadModule(error)) {
+        console.error(error);
+        return kExitUsage;
+    }
+    int failures = session.openStartDrawings(options.drawings);
+    emulator::ScriptRunner runner(session, console,
+                                  options.scriptFile.empty() ? "<stdin>" : options.scriptFile);
+    failures += runner.run(options.scriptFile.empty() ? std::cin : scriptFile);
+    session.finish();
+    return failures == 0 ? 0 : kExitScriptFailed;
+}

@@ -21,12 +21,26 @@ inline constexpr const char kBomExtracted[] =  // 提取BOM明细完成！
     "\xCC\xE1\xC8\xA1"
     "BOM\xC3\xF7\xCF\xB8\xCD\xEA\xB3\xC9\xA3\xA1";
 inline constexpr const char kCannotCreateFile[] = "Couldn't create the file!";
+inline constexpr const char kWriteFileFailed[] =  // 写入文件失败!\r\n文件名: (followed by the path)
+    "\xD0\xB4\xC8\xEB\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!\r\n\xCE\xC4\xBC\xFE\xC3\xFB:";
 inline constexpr const char kDeletePrintFileFailed[] =  // 删除配置文件失败！请手动删除配置文件！
     "\xC9\xBE\xB3\xFD\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1\xC7\xEB\xCA\xD6\xB6"
     "\xAF\xC9\xBE\xB3\xFD\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xA3\xA1";
+inline constexpr const char kReadPrintFileFailed[] =  // 读取配置文件失败！ (the path follows)
+    "\xB6\xC1\xC8\xA1\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1";
 inline constexpr const char kBlockTableReadFailed[] = "\n\xB6\xC1\xC8\xA1\xBF\xE9\xB1\xED\xCA\xA7\xB0\xDC";
 inline constexpr const char kDllNotExists[] = "dll not exists !";
 inline constexpr const char kErrorTitle[] = "Error";
+
+// The BOM detail file's signature and its two constant header lines (captions, column marks).
+inline constexpr const char kBomFileSignature[] = "DUD13.O BomMxFile1.0\r\n";
+inline constexpr const char kBomFileCaptions[] =  // " ID" 序号 数量 总图号 明细图号 名称规格 材质 单重 备注
+    " ID          \xD0\xF2\xBA\xC5 \xCA\xFD\xC1\xBF \xD7\xDC\xCD\xBC\xBA\xC5               "
+    "\xC3\xF7\xCF\xB8\xCD\xBC\xBA\xC5              \xC3\xFB\xB3\xC6\xB9\xE6\xB8\xF1    "
+    "\xB2\xC4\xD6\xCA  \xB5\xA5\xD6\xD8                               \xB1\xB8\xD7\xA2\r\n";
+inline constexpr const char kBomFileMarks[] =
+    "              #    #                           #                     #          #      "
+    "                                 #\r\n";
 
 // Layers, titles and property names.
 inline constexpr const char kFrameLayer[] = "\xCD\xBC\xBF\xF2\xB2\xE3";  // 图框层

@@ -25,7 +25,13 @@ std::size_t Find(const std::string& s, const std::string& needle, std::size_t fr
 }
 
 std::size_t Find(const std::string& s, char c, std::size_t from) {
-    return Find(s, std::string(1, c), from);
+    // The single-character case of the search above, without a comparison call per byte: the
+    // INI reader runs it over every line it loads.
+    for (std::size_t i = 0; i < s.size();) {
+        if (i >= from && s[i] == c) return i;
+        i += (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+    }
+    return npos;
 }
 
 std::size_t FindLast(const std::string& s, char c) {

@@ -11,7 +11,7 @@
 #include "host/sim/SimHost.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
-#include "platform/posix/SimulatedClock.h"
+#include "platform/SimulatedClock.h"
 
 namespace velmarin {
 class TdaFunc;
@@ -56,7 +56,7 @@ public:
     host::sim::SimHost& host() { return *host_; }
     platform::posix::PosixPlatform& platform() { return *platform_; }
     platform::RecordingNotifier& notifier() { return notifier_; }
-    platform::posix::SimulatedClock& clock() { return clock_; }
+    platform::SimulatedClock& clock() { return clock_; }
     TdaFunc& func();
     TdaVORD& vord();
     TAutoVord& autoVord();
@@ -65,7 +65,7 @@ public:
 private:
     std::string root_;
     platform::RecordingNotifier notifier_;
-    platform::posix::SimulatedClock clock_;
+    platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> platform_;
     std::unique_ptr<host::sim::SimHost> host_;
     bool ownsShared_ = false;

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "host/sim/DxfFile.h"
+
 namespace velmarin::host::sim {
 
 namespace fs = std::filesystem;
@@ -25,7 +27,14 @@ ErrorStatus LoadDrawingFile(const std::string& path, const std::string& label, S
         error = label + ": the drawing file cannot be read";
         return eFileAccessErr;
     }
-    return ReadDrawing(bytes.str(), label, db, error) ? eOk : eInvalidInput;
+    std::string content = bytes.str();
+    // DXF is told by its content; a .dxf file that is not JSON either is read as DXF, so that
+    // its problem is reported in DXF terms.
+    const std::size_t first = content.find_first_not_of(" \t\r\n");
+    const bool json = first != std::string::npos && content[first] == '{';
+    const bool dxf = LooksLikeDxf(content) || (IsDxfPath(path) && !json);
+    if (dxf) return ReadDxf(std::move(content), label, db, error) ? eOk : eInvalidInput;
+    return ReadDrawing(content, label, db, error) ? eOk : eInvalidInput;
 }
 
 bool SaveDrawingFile(const SimDatabase& db, const std::string& path, const std::string& label,
@@ -38,7 +47,7 @@ bool SaveDrawingFile(const SimDatabase& db, const std::string& path, const std::
         return false;
     }
     const fs::path temporary = target.string() + ".~" + std::to_string(counter++) + ".tmp";
-    const std::string text = WriteDrawing(db);
+    const std::string text = IsDxfPath(path) ? WriteDxf(db) : WriteDrawing(db);
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));

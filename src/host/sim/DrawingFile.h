@@ -18,8 +18,10 @@ bool ReadDrawing(const std::string& bytes, const std::string& label, SimDatabase
 std::string WriteDrawing(const SimDatabase& db);
 
 // Whole files at a file-system path. Loading answers eOk, eFileAccessErr (the file cannot be
-// read) or eInvalidInput (it is not a drawing file). Saving writes a temporary file beside the
-// target and renames it over the target, so the target is never left half-written.
+// read) or eInvalidInput (it is not a drawing file); a DXF file (DxfFile.h) is told by its
+// content. Saving writes DXF to a path ending in .dxf and the JSON format to any other, to a
+// temporary file beside the target renamed over the target, so the target is never left
+// half-written.
 ErrorStatus LoadDrawingFile(const std::string& path, const std::string& label, SimDatabase& db,
                             std::string& error);
 bool SaveDrawingFile(const SimDatabase& db, const std::string& path, const std::string& label,

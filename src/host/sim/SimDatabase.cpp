@@ -97,6 +97,7 @@ ErrorStatus SimDatabase::openObject(DbObject*& object, ObjectId id, OpenMode mod
     if (slot.writer) return eWasOpenedForWrite;
     if (mode == OpenMode::ForWrite) {
         if (slot.readers > 0) return eWasOpenedForRead;
+        if (source_) source_->beforeWrite(id, *slot.object);
         slot.writer = true;
         slot.object->setWriteEnabled(true);
     } else {
@@ -161,10 +162,10 @@ ErrorStatus SimDatabase::blockExtents(ObjectId blockId, const Point3& position, 
     }
     --extentsDepth_;
     if (empty) return eOk;
-    out.minPoint = {box.minPoint.x + position.x, box.minPoint.y + position.y,
-                    box.minPoint.z + position.z};
-    out.maxPoint = {box.maxPoint.x + position.x, box.maxPoint.y + position.y,
-                    box.maxPoint.z + position.z};
+    const Point3 shift = {position.x - record->origin().x, position.y - record->origin().y,
+                          position.z - record->origin().z};
+    out.minPoint = {box.minPoint.x + shift.x, box.minPoint.y + shift.y, box.minPoint.z + shift.z};
+    out.maxPoint = {box.maxPoint.x + shift.x, box.maxPoint.y + shift.y, box.maxPoint.z + shift.z};
     return eOk;
 }
 

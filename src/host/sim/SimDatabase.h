@@ -29,6 +29,9 @@ class SimBlockTableRecord : public BlockTableRecord {
     // names it is not declared, and is not written back while it stays empty.
     bool declared() const { return declared_; }
     void setDeclared(bool declared) { declared_ = declared; }
+    // The base point: a reference places this point of the definition at its position.
+    const Point3& origin() const { return origin_; }
+    void setOrigin(const Point3& origin) { origin_ = origin; }
 
   private:
     friend class SimDatabase;
@@ -36,6 +39,7 @@ class SimBlockTableRecord : public BlockTableRecord {
     std::string name_;
     std::vector<ObjectId> entities_;
     bool declared_ = false;
+    Point3 origin_;
 };
 
 class SimBlockTable : public BlockTable {
@@ -61,6 +65,15 @@ class SimLayerTable : public LayerTable {
     friend class SimDatabase;
     SimDatabase& db_;
     std::vector<ObjectId> records_;
+};
+
+// What a file format keeps of the file a database was read from beyond its objects, so that
+// writing the drawing back gives everything back that the emulator does not model.
+class SourceFile {
+  public:
+    virtual ~SourceFile() = default;
+    // `object` is about to be opened for write: the last moment it is seen as it was read.
+    virtual void beforeWrite(ObjectId id, const DbObject& object) = 0;
 };
 
 class SimDatabase : public Database, public ObjectOwner {
@@ -109,6 +122,9 @@ class SimDatabase : public Database, public ObjectOwner {
     // Opens not closed yet.
     int openObjectCount() const { return openCount_; }
     void setSaveHandler(SaveHandler handler) { saveHandler_ = std::move(handler); }
+    // The file the drawing came from, when its format keeps one (DXF).
+    SourceFile* sourceFile() const { return source_.get(); }
+    void setSourceFile(std::unique_ptr<SourceFile> source) { source_ = std::move(source); }
 
   private:
     friend class SimBlockTableRecord;
@@ -131,6 +147,7 @@ class SimDatabase : public Database, public ObjectOwner {
     int openCount_ = 0;
     int extentsDepth_ = 0;
     SaveHandler saveHandler_;
+    std::unique_ptr<SourceFile> source_;
 };
 
 }  // namespace velmarin::host::sim

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <map>
+#include <memory>
 
 namespace velmarin::platform {
 namespace {
@@ -145,6 +147,60 @@ bool Utf8ToGbk(const std::string& utf8, std::string& gbk) {
         size -= length;
     }
     gbk = std::move(out);
+    return true;
+}
+
+namespace {
+
+// iconv's name of a Windows code page.
+std::string IconvName(int codePage) {
+    if (codePage == 1361) return "JOHAB";
+    if (codePage == 20127) return "ASCII";
+    return "CP" + std::to_string(codePage);
+}
+
+// Converters to and from the code pages met so far, per thread; null where iconv lacks one.
+Converter* CodePageConverter(int codePage, bool toUtf8) {
+    thread_local std::map<std::pair<int, bool>, std::unique_ptr<Converter>> converters;
+    auto& slot = converters[{codePage, toUtf8}];
+    if (!slot) {
+        const std::string name = IconvName(codePage);
+        slot = toUtf8 ? std::make_unique<Converter>("UTF-8", name.c_str())
+                      : std::make_unique<Converter>(name.c_str(), "UTF-8");
+    }
+    return slot->ok() ? slot.get() : nullptr;
+}
+
+}  // namespace
+
+bool CodePageToUtf8(int codePage, const std::string& bytes, std::string& utf8) {
+    Converter* converter = CodePageConverter(codePage, true);
+    if (converter == nullptr) return false;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    const char* in = bytes.data();
+    std::size_t size = bytes.size();
+    while (size > 0) {
+        const int error = converter->convert(in, size, out);
+        if (error == 0) break;
+        out += kReplacement;
+        if (error == EINVAL) break;
+        ++in;
+        --size;
+    }
+    utf8 = std::move(out);
+    return true;
+}
+
+bool Utf8ToCodePage(int codePage, const std::string& utf8, std::string& bytes) {
+    if (!IsValidUtf8(utf8)) return false;
+    Converter* converter = CodePageConverter(codePage, false);
+    if (converter == nullptr) return false;
+    std::string out;
+    const char* in = utf8.data();
+    std::size_t size = utf8.size();
+    if (converter->convert(in, size, out) != 0) return false;
+    bytes = std::move(out);
     return true;
 }
 

@@ -7,19 +7,22 @@
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/posix/SimulatedClock.h"
+#include "platform/posix/Faults.h"
+#include "platform/posix/PathResolver.h"
+#include "platform/posix/ProfileCache.h"
+#include "platform/SimulatedClock.h"
 
 namespace velmarin::platform::posix {
 
 struct PosixConfig {
-    std::map<char, std::string> drives;  // upper-case drive letter -> folder
+    std::map<char, std::string> drives;  // drive letter (either case) -> folder
     std::string registryFile;            // INI file standing for HKEY_LOCAL_MACHINE; may be empty
     std::string hostExecutable;          // full file name of the host program
     std::map<std::string, std::string> modules;  // loaded module file name -> its full path
 };
 
 class PosixPlatform : public Platform {
-public:
+  public:
     PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock);
     ~PosixPlatform() override;
 
@@ -47,11 +50,17 @@ public:
     bool killTimer(void* window, std::uintptr_t id) override;
 
     const PosixConfig& config() const { return config_; }
+    // Failures to inject for reliability tests (all off unless a test sets them).
+    Faults& faults() { return faults_; }
+    const ProfileCache& profileCache() const { return profileCache_; }
 
-private:
+  private:
     PosixConfig config_;
     Notifier& notifier_;
     SimulatedClock& clock_;
+    PathResolver resolver_;
+    ProfileCache profileCache_;
+    Faults faults_;
 };
 
 }  // namespace velmarin::platform::posix

@@ -1,0 +1,83 @@
+#include "Options.h"
+
+namespace velmarin::emulator {
+namespace {
+
+bool ParseDrive(const std::string& spec, HostOptions& options, std::string& error) {
+    const char letter = spec.empty() ? '\0' : spec[0];
+    const bool isLetter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
+    if (!isLetter || spec.size() < 3 || spec[1] != '=') {
+        error = "--drive expects L=DIR, got \"" + spec + "\"";
+        return false;
+    }
+    const char upper = (letter >= 'a') ? static_cast<char>(letter - 'a' + 'A') : letter;
+    options.drives[upper] = spec.substr(2);
+    return true;
+}
+
+}  // namespace
+
+ParseResult ParseOptions(const std::vector<std::string>& args, HostOptions& options,
+                         std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") return ParseResult::Help;
+        if (arg == "--version") return ParseResult::Version;
+
+        // Options with a value take it from "--name=VALUE" or from the next argument.
+        std::string name = arg;
+        std::string value;
+        bool hasValue = false;
+        const std::size_t equals = arg.find('=');
+        if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+            hasValue = true;
+        }
+        const bool takesValue =
+            name == "--drive" || name == "--registry" || name == "--module" || name == "--script";
+        if (takesValue && !hasValue) {
+            if (i + 1 >= args.size()) {
+                error = name + " needs a value";
+                return ParseResult::Error;
+            }
+            value = args[++i];
+        }
+
+        if (name == "--drive") {
+            if (!ParseDrive(value, options, error)) return ParseResult::Error;
+        } else if (name == "--registry") {
+            options.registryFile = value;
+        } else if (name == "--module") {
+            options.moduleFile = value;
+        } else if (name == "--script") {
+            options.scriptFile = value;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            error = "unknown option \"" + arg + "\"";
+            return ParseResult::Error;
+        } else {
+            options.drawings.push_back(arg);
+        }
+    }
+    return ParseResult::Run;
+}
+
+std::string UsageText() {
+    return "usage: velmarin-host [--drive L=DIR]... [--registry FILE] [--module FILE]\n"
+           "                     [--script FILE] [DRAWING]...\n"
+           "\n"
+           "Loads the Velmarin plug-in into an emulated CAD host, opens the drawings, runs the\n"
+           "command script (standard input by default) and prints what the user would see.\n"
+           "\n"
+           "  --drive L=DIR     map drive letter L to folder DIR (repeatable)\n"
+           "  --registry FILE   INI file standing for HKEY_LOCAL_MACHINE\n"
+           "  --module FILE     the plug-in module (default: Velmarin.arx beside this program)\n"
+           "  --script FILE     the command script (default: standard input)\n"
+           "  --help, --version\n"
+           "\n"
+           "Exit status: 0 when the script ran cleanly, 1 when a script line failed (each\n"
+           "failure is one line on standard error), 2 for a bad option or a missing module,\n"
+           "script, drive folder or registry file.\n";
+}
+
+}  // namespace velmarin::emulator

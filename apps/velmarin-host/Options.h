@@ -1,0 +1,26 @@
+#pragma once
+// The command line of velmarin-host.
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmarin::emulator {
+
+struct HostOptions {
+    std::map<char, std::string> drives;  // upper-case letter -> folder
+    std::string registryFile;            // empty: no registry values at all
+    std::string moduleFile;              // empty: the Velmarin.arx beside the program
+    std::string scriptFile;              // empty: standard input
+    std::vector<std::string> drawings;   // opened before the script runs
+};
+
+enum class ParseResult { Run, Help, Version, Error };
+
+// Reads argv[1..]. On Error, `error` holds one line naming the problem.
+ParseResult ParseOptions(const std::vector<std::string>& args, HostOptions& options,
+                         std::string& error);
+
+std::string UsageText();
+
+}  // namespace velmarin::emulator

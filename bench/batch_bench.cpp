@@ -1,0 +1,200 @@
+// The tree-file side of a batch run: N drawings written as tree nodes with their 图名, then their
+// BOM blocks of 20 rows (title band and 19 parts) linked into the tree and the leftover rows
+// written to the BOM detail files. The drawings form an assembly tree of fan-out 4, so every
+// drawing but the root is a part in its parent's BOM; the other rows are bought parts. The ratio
+// benchmark alternates 1,000 and 2,000 drawings: 2.0 is linear scaling.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bom/BomTypes.h"
+#include "host/Host.h"
+#include "host/sim/SimHost.h"
+#include "platform/RecordingNotifier.h"
+#include "platform/SimulatedClock.h"
+#include "platform/posix/PosixPlatform.h"
+#include "tree/AssNode.h"
+#include "util/FixedTexts.h"
+#include "util/TdaFunc.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace velmarin;
+
+constexpr int kRowsPerDrawing = 20;
+constexpr int kFanOut = 4;
+constexpr const char kTreeFile[] = "D:\\VORD\\temp\\sldTree.ini";
+
+std::string DrawingPath(int i) { return "D:\\w\\P" + std::to_string(i) + ".dwg"; }
+std::string DrawingName(int i) { return "P" + std::to_string(i); }
+
+BomInfo MakeRow(int drawing, const std::string& itemNo, const std::string& partName,
+                const std::string& quantity) {
+    BomInfo row;
+    row.drawingName = "P" + std::to_string(drawing) + ".dwg";
+    row.bomPath = "D:\\w\\P" + std::to_string(drawing) + ".bmf";
+    row.itemNo = itemNo;
+    row.partName = partName;
+    row.quantity = quantity;
+    return row;
+}
+
+// The BOM of every drawing, as the drawings' tables would have given it.
+void MakeBom(int drawings, TdaFunc& func) {
+    func.bomRows.clear();
+    func.drawingStarts.clear();
+    for (int i = 0; i < drawings; ++i) {
+        func.drawingStarts.push_back(static_cast<int>(func.bomRows.size()));
+        func.bomRows.push_back(MakeRow(i, "\xD0\xF2\xBA\xC5", texts::kPartNameTitleKey,
+                                       "\xCA\xFD\xC1\xBF"));  // 序号, 名称, 数量
+        for (int k = 1; k < kRowsPerDrawing; ++k) {
+            const int child = kFanOut * i + k;
+            const std::string part = k <= kFanOut && child < drawings
+                                         ? DrawingName(child)
+                                         : "STD-" + std::to_string(i) + "-" + std::to_string(k);
+            func.bomRows.push_back(MakeRow(i, std::to_string(k), part, std::to_string(k % 5 + 1)));
+        }
+    }
+}
+
+// Drive D in a temporary folder with the client's temp folder and the drawings' folder.
+class Fixture {
+  public:
+    Fixture() {
+        std::string pattern = (fs::temp_directory_path() / "velmarin-batch-bench-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) std::abort();
+        root_ = pattern;
+        fs::create_directories(root_ + "/VORD/temp");
+        fs::create_directories(root_ + "/w");
+        platform::posix::PosixConfig config;
+        config.drives['D'] = root_;
+        os_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
+        cad_ = std::make_unique<host::sim::SimHost>(
+            [this](const std::string& path) { return os_->resolve(path); });
+        platform::install(os_.get());
+        host::install(cad_.get());
+    }
+    ~Fixture() {
+        host::install(nullptr);
+        platform::install(nullptr);
+        cad_.reset();
+        os_.reset();
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    // Cuts the tree file, as the batch run does before its first drawing.
+    void resetTree() {
+        if (auto file = os_->createFile(kTreeFile)) file->commit();
+    }
+
+  private:
+    std::string root_;
+    platform::RecordingNotifier notifier_;
+    platform::SimulatedClock clock_;
+    std::unique_ptr<platform::posix::PosixPlatform> os_;
+    std::unique_ptr<host::sim::SimHost> cad_;
+};
+
+Fixture& World() {
+    static Fixture fixture;
+    return fixture;
+}
+
+// Wall-clock and processor seconds of the two phases. On a shared machine the processor time is
+// the steadier of the two: it leaves out the time spent waiting for a core.
+struct Timing {
+    double nodes = 0;    // writing the nodes and the count
+    double linking = 0;  // LinkBomToTree
+    double cpu = 0;      // both phases, processor time
+    double total() const { return nodes + linking; }
+};
+
+double CpuSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+// What the batch does to the tree file for `drawings` drawings: their nodes, the count, the
+// linking. The inputs are made before the clocks start.
+Timing TimeBatch(int drawings, TdaFunc& func) {
+    World().resetTree();
+    MakeBom(drawings, func);
+    const double cpuStart = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < drawings; ++i) {
+        AssNode node;
+        node.path = DrawingPath(i);
+        node.text = "P" + std::to_string(i) + ".dwg";
+        node.treeFilePath = kTreeFile;
+        node.properties.push_back({texts::kDrawingNameProperty, DrawingName(i), "0"});
+        node.WriteNodeSection(i);
+    }
+    platform::current().writeProfileString("TreeNodeInfo", "Count",
+                                           std::to_string(drawings).c_str(), kTreeFile);
+    const auto linking = std::chrono::steady_clock::now();
+    func.LinkBomToTree(kTreeFile);
+    const auto end = std::chrono::steady_clock::now();
+    const double cpu = CpuSeconds() - cpuStart;
+    // Every drawing but the root is a part of its parent: those rows must have left the BOM.
+    if (func.bomRows.size() !=
+        static_cast<std::size_t>(drawings * kRowsPerDrawing - (drawings - 1))) {
+        std::abort();
+    }
+    return {std::chrono::duration<double>(linking - start).count(),
+            std::chrono::duration<double>(end - linking).count(), cpu};
+}
+
+void BM_BatchTreeFile(benchmark::State& state) {
+    const int drawings = static_cast<int>(state.range(0));
+    TdaFunc func;
+    Timing sum;
+    for (auto _ : state) {
+        const Timing timing = TimeBatch(drawings, func);
+        sum.nodes += timing.nodes;
+        sum.linking += timing.linking;
+        state.SetIterationTime(timing.total());
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.SetItemsProcessed(state.iterations() * drawings);
+    state.counters["rows"] = drawings * kRowsPerDrawing;
+    state.counters["ms_nodes"] = sum.nodes / runs * 1000;
+    state.counters["ms_linking"] = sum.linking / runs * 1000;
+}
+BENCHMARK(BM_BatchTreeFile)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->UseManualTime()
+    ->Iterations(2)
+    ->Unit(benchmark::kMillisecond);
+
+// Alternates the two sizes so that both meet the same machine state.
+void BM_Ratio_2000_to_1000_drawings(benchmark::State& state) {
+    TdaFunc func;
+    Timing small;
+    Timing large;
+    for (auto _ : state) {
+        const Timing s = TimeBatch(1000, func);
+        const Timing l = TimeBatch(2000, func);
+        small = {small.nodes + s.nodes, small.linking + s.linking, small.cpu + s.cpu};
+        large = {large.nodes + l.nodes, large.linking + l.linking, large.cpu + l.cpu};
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["ms_1000"] = small.total() / runs * 1000;
+    state.counters["ms_2000"] = large.total() / runs * 1000;
+    state.counters["ratio"] = large.total() / small.total();
+    state.counters["cpu_ms_1000"] = small.cpu / runs * 1000;
+    state.counters["cpu_ms_2000"] = large.cpu / runs * 1000;
+    state.counters["cpu_ratio"] = large.cpu / small.cpu;
+    state.counters["linking_ratio"] = large.linking / small.linking;
+}
+BENCHMARK(BM_Ratio_2000_to_1000_drawings)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

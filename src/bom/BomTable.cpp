@@ -1,0 +1,68 @@
+#include "bom/BomTable.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "util/TdaFunc.h"
+
+namespace velmarin::bom {
+
+std::vector<double> GridLines(std::vector<double> values) {
+    values.erase(
+        std::remove_if(values.begin(), values.end(), [](double v) { return std::isnan(v); }),
+        values.end());
+    // Sorting instead of inserting one by one keeps a large grid at n log n; the stable sort and
+    // unique keep the first of equal values, as the one-by-one insertion does.
+    std::stable_sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    return values;
+}
+
+int IntervalOf(const std::vector<double>& lines, double value) {
+    if (lines.size() < 2 || std::isnan(value)) return 0;
+    // The first line above the value; the interval below it holds the value unless the value
+    // sits on the line beneath.
+    const auto above = std::upper_bound(lines.begin(), lines.end(), value);
+    if (above == lines.begin() || above == lines.end()) return 0;
+    const auto below = above - 1;
+    if (!(*below < value)) return 0;
+    const auto k = below - lines.begin();
+    return k + 1 >= INT_MAX ? 0 : static_cast<int>(k + 1);
+}
+
+int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath) {
+    std::vector<double> xs;
+    std::vector<double> ys;
+    xs.reserve(table.gridPoints.size());
+    ys.reserve(table.gridPoints.size());
+    for (const host::Point3& p : table.gridPoints) {
+        xs.push_back(p.x);
+        ys.push_back(p.y);
+    }
+    func.gridX = GridLines(std::move(xs));
+    func.gridY = GridLines(std::move(ys));
+
+    if (!func.gridX.empty() && !func.gridY.empty()) {
+        func.texts.reserve(func.texts.size() + table.texts.size());
+        for (const PlacedText& placed : table.texts) {
+            const int row = IntervalOf(func.gridY, placed.corner.y);
+            const int column = IntervalOf(func.gridX, placed.corner.x);
+            // A text on a grid line or outside the grid belongs to no cell: giving it the cell
+            // of a neighbour would file its value under a row or column it is not in.
+            if (row == 0 || column == 0) continue;
+            func.AddText(placed.text, row, column);
+        }
+    }
+
+    if (!func.texts.empty()) {
+        func.AssignColumnKinds();
+        func.DistributeTexts();
+        func.BuildBomRows(bomPath);
+    }
+    return func.bomRows.size() > static_cast<std::size_t>(INT_MAX)
+               ? INT_MAX
+               : static_cast<int>(func.bomRows.size());
+}
+
+}  // namespace velmarin::bom

@@ -1,0 +1,43 @@
+#pragma once
+// The analysis of one BOM table once its geometry has been read from the drawing: the grid from
+// the polylines' points, a cell for each text from its corner, then the layout. None of it needs
+// the host, so it runs the same on lists of texts and points in tests and benchmarks.
+
+#include <string>
+#include <vector>
+
+#include "host/HostTypes.h"
+
+namespace velmarin {
+class TdaFunc;
+}
+
+namespace velmarin::bom {
+
+// A multiline text of the table: its contents after format stripping and the lower-left corner
+// of its box.
+struct PlacedText {
+    std::string text;
+    host::Point3 corner;
+};
+
+// What the exploded table gives, each list in part order.
+struct TableGeometry {
+    std::vector<host::Point3> gridPoints;  // the polylines' grip points
+    std::vector<PlacedText> texts;         // the multiline texts
+};
+
+// The distinct values, ascending, compared exactly (no tolerance). Equal values keep the first
+// one met, so -0.0 and 0.0 stay whichever came first. NaN is no line and is dropped.
+std::vector<double> GridLines(std::vector<double> values);
+
+// The 1-based number k + 1 of the open interval lines[k] < value < lines[k + 1], or 0 when the
+// value lies on a line, outside the outer lines or is NaN (and always with fewer than 2 lines).
+int IntervalOf(const std::vector<double>& lines, double value);
+
+// Fills gridX and gridY, adds a cell for every text inside the grid and, when cells exist, runs
+// the layout analysis and appends the rows to bomRows. The caller has reset the BOM state.
+// Returns the number of rows in bomRows.
+int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath);
+
+}  // namespace velmarin::bom

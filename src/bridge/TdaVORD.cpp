@@ -1,0 +1,102 @@
+#include "bridge/TdaVORD.h"
+
+#include "platform/Platform.h"
+#include "util/FixedTexts.h"
+#include "util/TdaFunc.h"
+
+namespace velmarin {
+namespace {
+
+constexpr const char kParamSection[] = "DllParam";
+constexpr const char kReturnSection[] = "DllReturn";
+
+}  // namespace
+
+TdaVORD::TdaVORD(TdaFunc& func, int firstLoginArgument_, int secondLoginArgument_)
+    : firstLoginArgument(firstLoginArgument_),
+      secondLoginArgument(secondLoginArgument_),
+      exchangeFileName(texts::kExchangeFileName),
+      libraryFileName(texts::kClientLibraryName),
+      alternativeLibraryFileName(texts::kAlternativeLibraryName),
+      func_(func) {
+    // Without "AppPath" the folder stays empty rather than becoming a lone backslash, so the
+    // calls name the bare library file when they report it missing and the plug-in stays usable.
+    const std::string appPath =
+        func_.ReadRegistryString(texts::kClientRegistryKey, texts::kClientRegistryValue);
+    clientFolder = appPath.empty() ? std::string() : func_.AddBackslash(appPath);
+    libraryPath = clientFolder + libraryFileName;
+    exchangeFilePath = clientFolder + exchangeFileName;
+}
+
+int TdaVORD::Invoke(int code, const std::vector<std::string>& params) {
+    // Parameters first: the client reads them during the call. A missing exchange file is not
+    // created here; the call still goes out.
+    for (std::size_t i = 0; i < params.size(); ++i) {
+        func_.WriteIniString(kParamSection, "param" + std::to_string(i + 1), params[i],
+                             exchangeFilePath);
+    }
+    return func_.CallClientEntry(libraryPath, texts::kClientEntryName, code);
+}
+
+std::string TdaVORD::ReadReturn(int index) {
+    std::string value;
+    func_.ReadIniString(kReturnSection, "return" + std::to_string(index), value, exchangeFilePath);
+    return value;
+}
+
+int TdaVORD::Login() {
+    const int result = Invoke(
+        kCodeLogin, {std::to_string(firstLoginArgument), std::to_string(secondLoginArgument)});
+    loginFlag = result == 1 ? 1 : 0;
+    return result;
+}
+
+int TdaVORD::EnsureLoggedIn() {
+    if (loginFlag != 0) return 1;
+    platform::current().notifier().messageBox(texts::kLoginFirst, "", platform::MessageIcon::None);
+    return Login() == 1 ? 1 : 0;
+}
+
+std::string TdaVORD::GetOpenScript() {
+    return Invoke(kCodeOpenScript, {}) == 1 ? ReadReturn(1) : std::string();
+}
+
+int TdaVORD::SendTreeFile(const std::string& treeFilePath) {
+    return Invoke(kCodeTreeFile, {treeFilePath}) == 1 ? 1 : 0;
+}
+
+int TdaVORD::NotifyUnload() { return Invoke(kCodeUnload, {}); }
+
+int TdaVORD::CheckSaveRight(const std::string& drawingPath) {
+    return Invoke(kCodeSaveRight, {drawingPath}) != 0 ? 1 : 0;
+}
+
+int TdaVORD::DownloadFile(const std::string& first, const std::string& second) {
+    return Invoke(kCodeDownload, {first, second});
+}
+
+int TdaVORD::UploadFile(const std::string& first, const std::string& second) {
+    return Invoke(kCodeUpload, {first, second});
+}
+
+std::string TdaVORD::GetSavePath(int mode, const std::string& name, std::string& return2,
+                                 std::string& return3) {
+    if (Invoke(kCodeSavePath, {std::to_string(mode), name}) != 1) return std::string();
+    // The client's answers are read in this order: the further answers, then the path.
+    return2 = ReadReturn(2);
+    return3 = ReadReturn(3);
+    return ReadReturn(1);
+}
+
+int TdaVORD::CancelSave() { return Invoke(kCodeCancelSave, {}); }
+
+int TdaVORD::CommitSave(const std::string& path, const std::string& return2,
+                        const std::string& return3) {
+    return Invoke(kCodeCommitSave, {path, return2, return3});
+}
+
+std::string TdaVORD::GetPrintText() {
+    return Invoke(kCodePrintText, {}) == 1 ? ReadReturn(1) : std::string();
+}
+
+}  // namespace velmarin

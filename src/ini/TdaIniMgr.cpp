@@ -1,0 +1,72 @@
+#include "ini/TdaIniMgr.h"
+
+#include "ini/Lines.h"
+#include "ini/TStringList.h"
+#include "platform/Platform.h"
+#include "util/TdaFunc.h"
+#include "util/Text.h"
+
+namespace velmarin {
+
+int TdaIniMgr::Load(const std::string& path) {
+    const TdaFunc utilities;
+    if (utilities.FileExists(path) == 0) return 0;
+    // The lines are walked straight out of the file's bytes, as a string list would hand them
+    // over, without a copy of each line: a large file costs its size once.
+    std::string contents;
+    if (!platform::current().readFile(path, contents)) contents.clear();  // unreadable: empty
+    ParseText(contents);
+    return 1;
+}
+
+void TdaIniMgr::Parse(const TStringList& lines) {
+    sections_.clear();
+    TdaIniSec* current = nullptr;
+    for (const std::string& line : lines) ParseOneLine(line, current);
+}
+
+void TdaIniMgr::ParseText(const std::string& contents) {
+    sections_.clear();
+    TdaIniSec* current = nullptr;
+    ini::ForEachLine(contents, [&](std::string_view line) { ParseOneLine(line, current); });
+}
+
+void TdaIniMgr::ParseOneLine(std::string_view line, TdaIniSec*& current) {
+    if (line.empty()) return;
+    if (IsSectionHeader(line)) {
+        current = &sections_.emplace_back(std::string(line.substr(1, line.size() - 2)));
+    } else if (current != nullptr) {
+        current->ParseLine(line);
+    }
+}
+
+bool TdaIniMgr::IsSectionHeader(std::string_view line) {
+    if (line.size() < 2 || line.front() != '[') return false;
+    // The closing bracket must be a character of its own, not the trail byte of a double-byte
+    // character that ends the line.
+    std::size_t last = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        last = i;
+        i += (text::IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size()) ? 2 : 1;
+    }
+    return last == line.size() - 1 && line[last] == ']';
+}
+
+TdaIniSec* TdaIniMgr::FindSection(const std::string& name) {
+    const std::string wanted = text::Trim(name);
+    for (TdaIniSec& section : sections_) {
+        if (text::EqualsNoCase(section.sectionName, wanted)) return &section;
+    }
+    return nullptr;
+}
+
+const TdaIniSec* TdaIniMgr::FindSection(const std::string& name) const {
+    return const_cast<TdaIniMgr*>(this)->FindSection(name);
+}
+
+const TdaIniSec* TdaIniMgr::GetSectionAt(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= sections_.size()) return nullptr;
+    return &sections_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace velmarin

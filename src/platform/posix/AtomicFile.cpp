@@ -1,0 +1,132 @@
+#include "platform/posix/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace velmarin::platform::posix {
+namespace {
+
+mode_t CreationMask() {
+    static const mode_t mask = [] {
+        const mode_t current = ::umask(0);
+        ::umask(current);
+        return current;
+    }();
+    return mask;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+bool IsReadOnly(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) return false;
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& target, Faults& faults) {
+    if (target.empty() || target.back() == '/' || IsReadOnly(target)) return nullptr;
+    const std::string folder = FolderOf(target);
+    std::string temporary = (folder == "/" ? "" : folder) + "/." + NameOf(target) + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat old;
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)
+                            ? (old.st_mode & 07777)
+                            : (0666 & ~CreationMask());
+    ::fchmod(fd, mode);
+    return std::unique_ptr<AtomicFile>(new AtomicFile(target, std::move(temporary), fd, faults));
+}
+
+AtomicFile::AtomicFile(std::string target, std::string temporary, int fd, Faults& faults)
+    : target_(std::move(target)), temporary_(std::move(temporary)), fd_(fd), faults_(faults) {}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!committed_) ::unlink(temporary_.c_str());
+}
+
+bool AtomicFile::write(const char* data, std::size_t size) {
+    if (failed_ || committed_) return false;
+    if (faults_.diskSpace) {
+        if (*faults_.diskSpace < size) {
+            faults_.diskSpace = 0;
+            failed_ = true;
+            return false;
+        }
+        *faults_.diskSpace -= size;
+    }
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            failed_ = true;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFile::commit() {
+    if (failed_ || committed_ || faults_.failRename) return false;
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+    committed_ = true;
+    ::fstat(fd_, &status_);
+    ::close(fd_);
+    fd_ = -1;
+    return true;
+}
+
+bool ReplaceFile(const std::string& target, const std::string& bytes, Faults& faults,
+                 struct stat* status) {
+    auto file = AtomicFile::Create(target, faults);
+    if (!file || !file->write(bytes.data(), bytes.size()) || !file->commit()) return false;
+    if (status != nullptr) *status = file->committedStatus();
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& contents, struct stat* status) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    std::string data;
+    data.resize(static_cast<std::size_t>(st.st_size) + 1);
+    std::size_t used = 0;
+    for (;;) {
+        if (used == data.size()) data.resize(data.size() * 2 + 4096);
+        const ssize_t n = ::read(fd, data.data() + used, data.size() - used);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        used += static_cast<std::size_t>(n);
+    }
+    data.resize(used);
+    if (status != nullptr) ::fstat(fd, status);
+    ::close(fd);
+    contents = std::move(data);
+    return true;
+}
+
+}  // namespace velmarin::platform::posix

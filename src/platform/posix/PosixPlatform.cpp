@@ -1,0 +1,180 @@
+#include "platform/posix/PosixPlatform.h"
+
+#include <dirent.h>
+#include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/Encoding.h"
+#include "platform/posix/AtomicFile.h"
+#include "platform/posix/RegistryFile.h"
+#include "platform/profile/ProfileRead.h"
+#include "platform/profile/ProfileWrite.h"
+
+namespace velmarin::platform::posix {
+namespace {
+
+// GetModuleFileNameA into the caller's 2,600-byte buffer keeps 2,599 bytes and the NUL.
+constexpr std::size_t kModuleNameLimit = 2599;
+
+bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+// Position of the last separator outside double-byte characters (a drive's colon counts), or npos.
+std::size_t LastSeparator(const std::string& path) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '\\' || c == '/' || (c == ':' && i == 1)) found = i;
+        if (IsLead(static_cast<unsigned char>(c)) && i + 1 < path.size()) ++i;
+    }
+    return found;
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t separator = LastSeparator(path);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+PosixPlatform::PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock)
+    : config_(std::move(config)), notifier_(notifier), clock_(clock), resolver_(config_.drives) {}
+
+PosixPlatform::~PosixPlatform() = default;
+
+std::string PosixPlatform::resolve(const std::string& windowsPath) const {
+    return resolver_.resolve(windowsPath);
+}
+
+bool PosixPlatform::readRegistryString(const std::string& keyPath, const std::string& valueName,
+                                       std::string& value) {
+    return ReadRegistryValue(config_.registryFile, keyPath, valueName, value);
+}
+
+std::uint32_t PosixPlatform::getProfileString(const char* section, const char* key,
+                                              const char* defaultValue, char* buffer,
+                                              std::uint32_t bufferSize, const std::string& file) {
+    const auto loaded = profileCache_.load(resolve(file));
+    return profile::GetString(loaded.text.get(), section, key, defaultValue, buffer, bufferSize)
+        .length;
+}
+
+bool PosixPlatform::writeProfileString(const char* section, const char* key, const char* value,
+                                       const std::string& file) {
+    if (section == nullptr) return false;
+    if (faults_.failProfileWrites > 0) {
+        --faults_.failProfileWrites;
+        return false;
+    }
+    const std::string path = resolve(file);
+    const auto loaded = profileCache_.load(path);
+    if (path.empty() || loaded.state == ProfileCache::State::Unreadable) return false;
+    auto bytes = profile::PutString(loaded.text.get(), section, key, value);
+    if (!bytes) return false;
+    if (loaded.text != nullptr && *bytes == loaded.text->bytes()) return true;
+
+    const struct timespec started = ProfileCache::Now();
+    struct stat status;
+    if (!ReplaceFile(path, *bytes, faults_, &status)) return false;
+    profileCache_.store(path, std::make_shared<const profile::ProfileText>(std::move(*bytes)),
+                        status, started);
+    return true;
+}
+
+bool PosixPlatform::findFirstFile(const std::string& pattern) {
+    if (pattern.empty()) return false;
+    const std::size_t separator = LastSeparator(pattern);
+    const std::string name =
+        separator == std::string::npos ? pattern : pattern.substr(separator + 1);
+    if (name.empty()) return false;  // "D:\folder\" names no entry
+    if (name.find_first_of("*?") == std::string::npos) {
+        const std::string path = resolve(pattern);
+        struct stat st;
+        return !path.empty() && ::stat(path.c_str(), &st) == 0;
+    }
+
+    std::string folder = separator == std::string::npos ? "." : pattern.substr(0, separator + 1);
+    if (folder.find_first_of("*?") != std::string::npos) return false;
+    if (folder.size() == 2 && folder[1] == ':') folder += '\\';
+    const std::string path = resolve(folder);
+    DIR* dir = path.empty() ? nullptr : ::opendir(path.c_str());
+    if (dir == nullptr) return false;
+    bool found = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string entryName = entry->d_name;
+        if (entryName == "." || entryName == "..") continue;
+        if (WildcardMatch(name, entryName)) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+bool PosixPlatform::createDirectory(const std::string& path) {
+    if (faults_.failCreateDirectory) return false;
+    const std::string resolved = resolve(path);
+    return !resolved.empty() && ::mkdir(resolved.c_str(), 0777) == 0;
+}
+
+bool PosixPlatform::deleteFile(const std::string& path) {
+    const std::string resolved = resolve(path);
+    return !resolved.empty() && !IsReadOnly(resolved) && ::unlink(resolved.c_str()) == 0;
+}
+
+std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path) {
+    if (faults_.failCreateFile) return nullptr;
+    return AtomicFile::Create(resolve(path), faults_);
+}
+
+bool PosixPlatform::readFile(const std::string& path, std::string& contents) {
+    const std::string resolved = resolve(path);
+    return !resolved.empty() && ReadWholeFile(resolved, contents);
+}
+
+std::string PosixPlatform::moduleFileName(const std::string& moduleName) {
+    const std::string wanted = profile::FoldCase(FileNameOf(moduleName));
+    std::string path = config_.hostExecutable;
+    for (const auto& [name, modulePath] : config_.modules) {
+        if (profile::FoldCase(FileNameOf(name)) == wanted) {
+            path = modulePath;
+            break;
+        }
+    }
+    std::string windows = resolver_.toWindows(path);
+    if (windows.size() > kModuleNameLimit) windows.resize(kModuleNameLimit);
+    return windows;
+}
+
+LibraryHandle PosixPlatform::loadLibrary(const std::string& path, std::string& errorText) {
+    const std::string resolved = resolve(path);
+    if (resolved.empty()) {  // dlopen of an empty name would hand back the program itself
+        errorText = "The system cannot find the path specified.";
+        return nullptr;
+    }
+    void* handle = ::dlopen(resolved.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        const char* error = ::dlerror();
+        errorText = error != nullptr ? error : "The library could not be loaded.";
+        std::string gbk;  // the message names the file, whose POSIX name may be UTF-8
+        if (IsValidUtf8(errorText) && Utf8ToGbk(errorText, gbk)) errorText = gbk;
+    }
+    return handle;
+}
+
+void* PosixPlatform::getProcAddress(LibraryHandle library, const char* name) {
+    if (library == nullptr || name == nullptr) return nullptr;
+    return ::dlsym(library, name);
+}
+
+std::uintptr_t PosixPlatform::setTimer(std::uintptr_t id, unsigned milliseconds, TimerProc proc) {
+    return clock_.setTimer(id, milliseconds, proc);
+}
+
+bool PosixPlatform::killTimer(void* window, std::uintptr_t id) {
+    if (window != nullptr) return false;  // no windows exist here, so no window timers either
+    return clock_.killTimer(id);
+}
+
+}  // namespace velmarin::platform::posix

@@ -1,0 +1,88 @@
+#include "platform/win32/Win32Notifier.h"
+
+#include <windows.h>
+#include <cderr.h>
+#include <commdlg.h>
+
+#include <vector>
+
+namespace velmarin::platform::win32 {
+namespace {
+
+// Shown when more files were picked than the name buffer holds: the dialog then answers nothing.
+constexpr char kTooManyFiles[] = "Too many files were selected. Please select fewer files.";
+
+// The base name of the program the module runs in ("host" for C:\CAD\host.exe).
+std::string HostProgramName() {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length < MAX_PATH ? length : MAX_PATH - 1);
+    const std::size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+void Win32Notifier::messageBox(const std::string& text, const std::string& title,
+                               MessageIcon icon) {
+    UINT type = MB_OK;
+    if (icon == MessageIcon::Information) type |= MB_ICONINFORMATION;
+    const std::string caption = title.empty() ? HostProgramName() : title;
+    MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), type);
+}
+
+std::vector<std::string> SplitDialogSelection(const char* buffer, std::size_t size) {
+    std::vector<std::string> parts;
+    std::size_t i = 0;
+    while (i < size && buffer[i] != '\0') {
+        std::size_t end = i;
+        while (end < size && buffer[end] != '\0') ++end;
+        parts.emplace_back(buffer + i, end - i);
+        i = end + 1;
+    }
+    if (parts.size() <= 1) return parts;  // one file: its full path
+    std::string folder = parts.front();
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    std::vector<std::string> paths;
+    for (std::size_t k = 1; k < parts.size(); ++k) paths.push_back(folder + parts[k]);
+    return paths;
+}
+
+std::string DialogFilter(const std::string& filter) {
+    std::string nulSeparated = filter;
+    for (char& c : nulSeparated) {
+        if (c == '|') c = '\0';
+    }
+    // Two NULs end the list even when the caller's filter lacks the closing "||".
+    nulSeparated.append(2, '\0');
+    return nulSeparated;
+}
+
+std::optional<std::vector<std::string>> Win32Notifier::openFileDialog(
+    const OpenFileDialogSpec& spec) {
+    const std::string filter = DialogFilter(spec.filter);
+    std::vector<char> names(spec.nameBufferBytes < 2 ? 2 : spec.nameBufferBytes, '\0');
+    spec.initialFileName.copy(names.data(), names.size() - 1);
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = GetActiveWindow();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = names.data();
+    dialog.nMaxFile = static_cast<DWORD>(names.size());
+    dialog.lpstrDefExt = spec.defaultExtension.empty() ? nullptr : spec.defaultExtension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (spec.allowMultiSelect) dialog.Flags |= OFN_ALLOWMULTISELECT;
+    if (spec.hideReadOnly) dialog.Flags |= OFN_HIDEREADONLY;
+    if (GetOpenFileNameA(&dialog)) return SplitDialogSelection(names.data(), names.size());
+    // A selection too long for the buffer would otherwise look like a cancel to the user.
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {
+        messageBox(kTooManyFiles, "", MessageIcon::None);
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmarin::platform::win32

@@ -1,0 +1,222 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "batch/BatchFixture.h"
+#include "util/TdaFunc.h"
+
+namespace velmarin::testing::batch {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::SizeIs;
+
+// The lines of one section, header included, as they stand in the file.
+std::string SectionOf(const std::string& file, const std::string& name) {
+    const std::size_t begin = file.find("[" + name + "]\r\n");
+    if (begin == std::string::npos) return "";
+    const std::size_t end = file.find("\r\n[", begin);
+    return file.substr(begin, end == std::string::npos ? std::string::npos : end + 2 - begin);
+}
+
+// A section with `added` lines in place of its "ChildCount=0" line.
+std::string WithChildren(const std::string& section, const std::string& added) {
+    std::string out = section;
+    out.replace(out.find("ChildCount=0\r\n"), 14, added);
+    return out;
+}
+
+std::string Key(const std::string& title, const std::string& value) {
+    return "config-Value-" + title + "=" + value + "\r\nconfig-Type-" + title + "=0\r\n";
+}
+
+class LinkBomToTreeTest : public BatchTest {
+  protected:
+    TdaFunc& func() { return world_->func(); }
+    void Link() { func().LinkBomToTree(kTreeFile); }
+};
+
+TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartIsLinked) {
+    const std::vector<NodeSpec> nodes = {{"D:\\w\\A.dwg", kAssembly},
+                                         {"D:\\v\\A.dwg", kGear},
+                                         {"D:\\w\\B.dwg", kShaft},
+                                         {"D:\\w\\C.dwg", kShaft}};
+    WriteTree(nodes);
+    const std::string before = Tree();
+    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
+    func().drawingStarts = {0};
+
+    Link();
+
+    const std::string after = Tree();
+    const std::string child = "ChildCount=1\r\nchildname0=B.dwg\r\n";
+    EXPECT_EQ(SectionOf(after, "TreeNode0"), WithChildren(SectionOf(before, "TreeNode0"), child));
+    EXPECT_EQ(SectionOf(after, "TreeNode1"), WithChildren(SectionOf(before, "TreeNode1"), child));
+    EXPECT_EQ(SectionOf(after, "TreeNode2"),
+              SectionOf(before, "TreeNode2") + Key(kItemNoTitle, "1") + Key(kQuantityTitle, "2"));
+    EXPECT_EQ(SectionOf(after, "TreeNode3"), SectionOf(before, "TreeNode3"));
+    EXPECT_EQ(SectionOf(after, "TreeNodeInfo"), "[TreeNodeInfo]\r\nCount=4\r\n");
+    // Only the title band is left, so A gets no detail file.
+    EXPECT_THAT(func().bomRows, SizeIs(1));
+    EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
+}
+
+TEST_F(LinkBomToTreeTest, LinkedRowsLeaveTheirBlocksAndTheRestGoToTheDetailFiles) {
+    WriteTree({{"D:\\w\\A.dwg", kAssembly},
+               {"D:\\w\\B.dwg", kShaft},
+               {"D:\\w\\C.dwg", ""},
+               {"D:\\w\\D.dwg", ""},
+               {"D:\\w\\E.dwg", ""}});
+    const std::string before = Tree();
+    func().bomRows = {
+        TitleRow("D:\\w\\A.dwg"),
+        Row("D:\\w\\A.dwg", "1", kBolt, "4"),
+        TitleRow("D:\\w\\C.dwg"),
+        Row("D:\\w\\C.dwg", "1", kShaft, "1"),
+        Row("D:\\w\\C.dwg", "2", kBolt, "8"),
+        TitleRow("D:\\w\\D.dwg"),
+        Row("D:\\w\\D.dwg", "1", kShaft, "3"),
+        TitleRow("D:\\w\\E.dwg"),
+        Row("D:\\w\\E.dwg", "1", kGear, "5"),
+        Row("D:\\w\\E.dwg", "2", kBolt, "6"),
+    };
+    func().drawingStarts = {0, 2, 5, 7};
+
+    Link();
+
+    std::vector<std::string> parts;
+    for (const BomInfo& row : func().bomRows) parts.push_back(row.drawingName + ":" + row.partName);
+    EXPECT_THAT(parts,
+                ElementsAre("A.dwg:" + kPartNameTitle, "A.dwg:" + kBolt, "C.dwg:" + kPartNameTitle,
+                            "C.dwg:" + kBolt, "D.dwg:" + kPartNameTitle, "E.dwg:" + kPartNameTitle,
+                            "E.dwg:" + kGear, "E.dwg:" + kBolt));
+    EXPECT_THAT(func().drawingStarts, ElementsAre(0, 2, 4, 5));
+
+    const std::string after = Tree();
+    // The later row overwrites the part's values in place.
+    EXPECT_EQ(SectionOf(after, "TreeNode1"),
+              SectionOf(before, "TreeNode1") + Key(kItemNoTitle, "1") + Key(kQuantityTitle, "3"));
+    for (const char* assembly : {"TreeNode2", "TreeNode3"}) {
+        EXPECT_EQ(SectionOf(after, assembly), WithChildren(SectionOf(before, assembly),
+                                                           "ChildCount=1\r\nchildname0=B.dwg\r\n"));
+    }
+    EXPECT_EQ(SectionOf(after, "TreeNode0"), SectionOf(before, "TreeNode0"));
+
+    const auto a = BomFileRows("D:\\w\\A.bmf");
+    ASSERT_THAT(a, SizeIs(1));
+    EXPECT_THAT(a[0], HasSubstr("'" + kBolt + "'"));
+    const auto c = BomFileRows("D:\\w\\C.bmf");
+    ASSERT_THAT(c, SizeIs(1));
+    EXPECT_THAT(c[0], HasSubstr("','2','8','"));
+    EXPECT_FALSE(world_->exists("D:\\w\\D.bmf"));
+    EXPECT_THAT(BomFileRows("D:\\w\\E.bmf"), SizeIs(2));
+}
+
+TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNamesTheRest) {
+    WriteTree(
+        {{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\N.dwg", kPartNameTitle}, {"D:\\w\\B.dwg", kShaft}});
+    const std::string before = Tree();
+    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
+                      Row("D:\\w\\A.dwg", "2", kBolt, "3")};
+    func().drawingStarts = {0};
+
+    Link();
+
+    const std::string after = Tree();
+    EXPECT_EQ(SectionOf(after, "TreeNode1"),
+              SectionOf(before, "TreeNode1") + Key(kItemNoTitle, kItemNoTitle) +
+                  Key(kQuantityTitle, kQuantityTitle) + Key(kRemarkTitle, kRemarkTitle));
+    EXPECT_EQ(SectionOf(after, "TreeNode2"),
+              SectionOf(before, "TreeNode2") + Key(kItemNoTitle, "1") + Key(kQuantityTitle, "2"));
+    EXPECT_EQ(SectionOf(after, "TreeNode0"),
+              WithChildren(SectionOf(before, "TreeNode0"),
+                           "ChildCount=2\r\nchildname0=N.dwg\r\nchildname1=B.dwg\r\n"));
+    ASSERT_THAT(func().bomRows, SizeIs(2));
+    EXPECT_EQ(func().bomRows[0].partName, kPartNameTitle);
+    const auto rows = BomFileRows("D:\\w\\A.bmf");
+    ASSERT_THAT(rows, SizeIs(1));
+    EXPECT_THAT(rows[0], HasSubstr("'" + kBolt + "'"));
+}
+
+TEST_F(LinkBomToTreeTest, AColumnTitled图名RenamesThePartForTheRowsAfterIt) {
+    WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
+    BomInfo header = TitleRow("D:\\w\\A.dwg");
+    header.remark = kDrawingNameTitle;
+    func().bomRows = {header, Row("D:\\w\\A.dwg", "1", kShaft, "1", kGear),
+                      Row("D:\\w\\A.dwg", "2", kShaft, "1"), Row("D:\\w\\A.dwg", "3", kGear, "1")};
+    func().drawingStarts = {0};
+
+    Link();
+
+    const std::string after = Tree();
+    EXPECT_THAT(SectionOf(after, "TreeNode1"),
+                HasSubstr("config-Value-" + kDrawingNameTitle + "=" + kGear + "\r\n"));
+    EXPECT_THAT(SectionOf(after, "TreeNode0"),
+                HasSubstr("ChildCount=2\r\nchildname0=B.dwg\r\nchildname1=B.dwg\r\n"));
+    ASSERT_THAT(func().bomRows, SizeIs(2));
+    EXPECT_EQ(func().bomRows[1].itemNo, "2");
+}
+
+TEST_F(LinkBomToTreeTest, MatchingIsByteForByte) {
+    WriteTree({{"D:\\w\\A.DWG", kAssembly}, {"D:\\w\\B.dwg", "SHAFT"}, {"D:\\w\\C.dwg", kGear}});
+    const std::string before = Tree();
+    func().bomRows = {TitleRow("D:\\w\\A.DWG"), Row("D:\\w\\A.DWG", "1", "shaft", "1"),
+                      Row("D:\\w\\A.DWG", "2", kGear, "1")};
+    func().drawingStarts = {0};
+
+    Link();
+
+    // The rows name their drawing "A.dwg", as the BOM analysis spells it; the node is "A.DWG".
+    // The gear is still a part of the batch and takes its row.
+    const std::string after = Tree();
+    EXPECT_EQ(SectionOf(after, "TreeNode0"), SectionOf(before, "TreeNode0"));
+    EXPECT_EQ(SectionOf(after, "TreeNode1"), SectionOf(before, "TreeNode1"));
+    EXPECT_THAT(SectionOf(after, "TreeNode2"), HasSubstr(Key(kItemNoTitle, "2")));
+    ASSERT_THAT(func().bomRows, SizeIs(2));
+    EXPECT_EQ(func().bomRows[1].partName, "shaft");
+}
+
+TEST_F(LinkBomToTreeTest, WithoutATreeFileEveryRowStaysInTheBom) {
+    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
+    func().drawingStarts = {0};
+
+    Link();
+
+    EXPECT_FALSE(world_->exists(kTreeFile));
+    EXPECT_THAT(func().bomRows, SizeIs(2));
+    EXPECT_THAT(BomFileRows("D:\\w\\A.bmf"), SizeIs(1));
+}
+
+TEST_F(LinkBomToTreeTest, BlockStartsOutOfOrderOrRangeReadNoRowOutsideTheBom) {
+    WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
+    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
+                      Row("D:\\w\\A.dwg", "2", kBolt, "2")};
+    func().drawingStarts = {2, 1, 40, -3};
+
+    Link();
+
+    // Rows before the first block belong to none and stay; a start before its predecessor is
+    // taken as the predecessor's, one past the end as the end.
+    EXPECT_THAT(func().bomRows, SizeIs(3));
+    EXPECT_THAT(func().drawingStarts, ElementsAre(2, 2, 3, 3));
+}
+
+TEST_F(LinkBomToTreeTest, ALineBreakInACellCannotAddLinesToTheTreeFile) {
+    WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
+    func().bomRows = {TitleRow("D:\\w\\A.dwg"),
+                      Row("D:\\w\\A.dwg", "1", kShaft, "2\r\n[TreeNodeInfo]\r\nCount=99")};
+    func().drawingStarts = {0};
+
+    Link();
+
+    const std::string after = Tree();
+    EXPECT_THAT(after,
+                HasSubstr("config-Value-" + kQuantityTitle + "=2  [TreeNodeInfo]  Count=99\r\n"));
+    EXPECT_EQ(SectionOf(after, "TreeNodeInfo"), "[TreeNodeInfo]\r\nCount=2\r\n");
+}
+
+}  // namespace
+}  // namespace velmarin::testing::batch

@@ -1,0 +1,99 @@
+// savebom on a drawing file with a proxy table: in process on the emulated host, and through
+// the emulator program as a user would run it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bridge/TdaVORD.h"
+#include "commands/Commands.h"
+#include "support/HostRun.h"
+#include "support/World.h"
+#include "util/FixedTexts.h"
+#include "util/TdaFunc.h"
+
+namespace velmarin::bomtest {
+namespace {
+
+constexpr const char kDrawing[] = "D:\\w\\A.dwg";
+constexpr const char kBomFile[] = "D:\\w\\A.bmf";
+
+// A BOM table of two parts under its title row (UTF-8, as drawing files are).
+const char kDrawingFile[] = R"({
+  "entities": [
+    {"type": "text", "text": "名称", "position": [100, 100, 0]},
+    {"type": "proxy", "className": "AcDbZombieEntity", "parts": [
+      {"type": "polyline", "points": [[0, 0], [40, 0], [40, 24], [0, 24], [0, 0]]},
+      {"type": "polyline", "points": [[0, 8], [40, 8]]},
+      {"type": "polyline", "points": [[0, 16], [40, 16]]},
+      {"type": "polyline", "points": [[10, 0], [10, 24]]},
+      {"type": "polyline", "points": [[30, 0], [30, 24]]},
+      {"type": "mtext", "contents": "\\P序号", "position": [1, 1, 0]},
+      {"type": "mtext", "contents": "\\P名称", "position": [11, 1, 0]},
+      {"type": "mtext", "contents": "\\P数量", "position": [31, 1, 0]},
+      {"type": "mtext", "contents": "1", "position": [1, 9, 0]},
+      {"type": "mtext", "contents": "{\\fSimSun;\\P螺栓", "position": [11, 9, 0]},
+      {"type": "mtext", "contents": "\\P4", "position": [31, 9, 0]},
+      {"type": "text", "text": "x", "position": [32, 10, 0]},
+      {"type": "mtext", "contents": "2", "position": [1, 17, 0]},
+      {"type": "mtext", "contents": "O'", "position": [11, 17, 0]},
+      {"type": "mtext", "contents": "Ring", "position": [12, 18, 0]},
+      {"type": "mtext", "contents": "8", "position": [31, 17, 0]}
+    ]}
+  ]
+})";
+
+// 序号, 名称 and 数量 configured as themselves; the other keys are missing.
+const std::string kTemplate =
+    "[TABLE]\r\n\xD0\xF2\xBA\xC5=\xD0\xF2\xBA\xC5\r\n\xC3\xFB\xB3\xC6=\xC3\xFB\xB3\xC6\r\n"
+    "\xCA\xFD\xC1\xBF=\xCA\xFD\xC1\xBF\r\n";
+
+const std::string kExpectedBomFile =
+    std::string("DUD13.O BomMxFile1.0\r\n") + texts::kBomFileCaptions + texts::kBomFileMarks +
+    "'','','1','4','','','','','\xC2\xDD\xCB\xA8','','','','','','','','','','','','','','','','',"
+    "'','','',''\r\n"
+    "'','','2','8','','','','','O'Ring','','','','','','','','','','','','','','','','','','','',"
+    "''\r\n";
+
+void Prepare(testing::World& world) {
+    world.writeFile(kDrawing, kDrawingFile);
+    world.writeFile(texts::kColumnTitleTemplate, kTemplate);
+}
+
+TEST(SaveBomInProcess, WritesTheExpectedBytesAndClosesEveryObject) {
+    testing::World world;
+    Prepare(world);
+    world.createSharedObjects();
+    world.vord().loginFlag = 1;
+    std::string error;
+    ASSERT_TRUE(world.host().openDrawing(kDrawing, error)) << error;
+
+    world.host().queuePick(true);
+    commands::savebom();
+    EXPECT_EQ(world.readFile(kBomFile), kExpectedBomFile);
+    EXPECT_EQ(world.host().openObjectCount(), 0);
+    EXPECT_EQ(world.messages(), (std::vector<std::string>{texts::kBomExtracted}));
+    EXPECT_EQ(world.func().bomRows.size(), 3u);
+
+    // A cancelled pick keeps the file and the rows of the run before.
+    world.writeFile(kBomFile, "old");
+    world.host().queuePick(false);
+    commands::savebom();
+    EXPECT_EQ(world.readFile(kBomFile), "old");
+    EXPECT_EQ(world.func().bomRows.size(), 3u);
+}
+
+TEST(SaveBomThroughTheHostProgram, PickAllThenSaveBom) {
+    testing::World world;
+    Prepare(world);
+    testing::HostRun run = testing::HostRun::For(world);
+    run.drawings = {kDrawing};
+    run.script = "pick cancel\nsavebom\npick all\nsavebom\n";
+    const testing::HostResult result = run.execute();
+    ASSERT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_EQ(result.count("MESSAGE: " + testing::Utf8(texts::kBomExtracted)), 1) << result.out;
+    EXPECT_EQ(world.readFile(kBomFile), kExpectedBomFile);
+}
+
+}  // namespace
+}  // namespace velmarin::bomtest

@@ -1,0 +1,40 @@
+#include "OpsWorld.h"
+#include "drawing/TdaAutocad.h"
+#include "util/FixedTexts.h"
+
+namespace velmarin::testing {
+namespace {
+
+using OpenDrawing = OpsTest;
+
+TEST_F(OpenDrawing, AnOpenDrawingIsReportedAndReturnedNotOpenedAgain) {
+    EXPECT_EQ(world.acad().OpenDrawing("D:\\W\\missing.dwg"), nullptr);  // nothing is active
+    host::Document* a = world.acad().OpenDrawing("D:\\W\\A.dwg");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->fileName(), "D:\\W\\A.dwg");
+    EXPECT_EQ(world.acad().OpenDrawing("D:\\W\\missing.dwg"), a);  // the active one stands in
+    world.acad().OpenDrawing("D:\\W\\B.dwg");
+    EXPECT_TRUE(world.messages().empty());
+
+    EXPECT_EQ(world.acad().OpenDrawing("d:\\W\\a.DWG"), a);
+    EXPECT_EQ(world.messages(), (Texts{texts::kFileAlreadyOpen}));
+    EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\A.dwg", "D:\\W\\B.dwg"}));
+    // Letter case is the only difference forgiven.
+    for (const char* other : {"D:/W/A.dwg", "D:\\W\\A.dwg ", "D:\\W\\C.dwg"}) {
+        EXPECT_EQ(world.acad().FindOpenDocument(other), nullptr) << other;
+    }
+}
+
+TEST_F(OpenDrawing, CloseAndCurrentFileName) {
+    EXPECT_EQ(world.acad().GetCurrentFileName(), "");
+    EXPECT_EQ(world.acad().CloseDrawing(nullptr), 0);
+    world.host().newDrawing("Drawing1.dwg");
+    EXPECT_EQ(world.acad().GetCurrentFileName(), "Drawing1.dwg");
+    host::Document* a = world.acad().OpenDrawing("D:\\W\\A.dwg");
+    EXPECT_EQ(world.acad().GetCurrentFileName(), "D:\\W\\A.dwg");
+    EXPECT_EQ(world.acad().CloseDrawing(a), 1);
+    EXPECT_EQ(openDocuments(), (Texts{"Drawing1.dwg"}));
+}
+
+}  // namespace
+}  // namespace velmarin::testing

@@ -1,0 +1,118 @@
+#include <new>
+#include <stdexcept>
+
+#include "OpsWorld.h"
+#include "ops/TAutoVord.h"
+#include "util/FixedTexts.h"
+
+namespace velmarin::testing {
+
+int OpsTest::run(const std::string& script) {
+    world.writeFile(kScriptPath, script);
+    return world.autoVord().RunScript(kScriptPath);
+}
+
+namespace {
+
+using ScriptRun = OpsTest;
+
+TEST_F(ScriptRun, TransfersFinishBeforeTheFirstDrawingOpens) {
+    std::vector<std::size_t> callsWhenOpened;
+    world.host().setDocumentOpenedListener(
+        [&](host::Document&) { callsWhenOpened.push_back(world.clientCalls().size()); });
+    EXPECT_EQ(run("[OpenFile]\r\n1=D:\\W\\A.dwg\r\n[UpLoadFile]\r\n1=u1<u2\r\n"
+                  "[Download]\r\n1=D:\\W\\A.dwg < /srv/A.dwg\r\n2=D:\\W\\B.dwg</srv/B.dwg\r\n"),
+              1);
+    EXPECT_EQ(calls(0), (Texts{"code=8", "code=8", "code=9"}));
+    EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=D:\\W\\A.dwg\tparam2=/srv/A.dwg",
+                               "code=8\tparam1=D:\\W\\B.dwg\tparam2=/srv/B.dwg"}));
+    EXPECT_EQ(callsWhenOpened, (std::vector<std::size_t>{3}));
+    EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\A.dwg"}));
+}
+
+TEST_F(ScriptRun, TransfersSplitAtTheFirstSeparator) {
+    EXPECT_EQ(run("[Download]\n1= a < b < c \n2=< x\n3=y <\n4=no separator\n"
+                  "[UpLoadFile]\n1=u1<u2\n"),
+              1);
+    EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=a\tparam2=b < c", "code=8\tparam1=\tparam2=x",
+                               "code=8\tparam1=y\tparam2="}));
+    EXPECT_EQ(calls(9), (Texts{"code=9\tparam1=u1\tparam2=u2"}));
+
+    world.setClientBehaviour("[Code8]\nresult=2\n");
+    EXPECT_EQ(world.autoVord().DownloadEntry("a<b", "<"), 0);  // only a 1 from the client counts
+}
+
+TEST_F(ScriptRun, SectionsAndKeysFollowTheDocumentRules) {
+    // Lines before the first header, and later sections of the same name, are not run; keys
+    // differing in case are one record, holding the later value.
+    EXPECT_EQ(run("Download=x<y\n[ download ]\n1=a<b\n[DOWNLOAD]\n1=e<f\n"
+                  "[OpenFile]\nFile1=D:\\W\\A.dwg\nfile1=D:\\W\\B.dwg\n"),
+              1);
+    EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=a\tparam2=b"}));
+    EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\B.dwg"}));
+    EXPECT_TRUE(world.messages().empty());
+}
+
+TEST_F(ScriptRun, AlreadyOpenDrawingIsReportedOnceAndTheRunGoesOn) {
+    std::string error;
+    ASSERT_TRUE(world.host().openDrawing("d:\\w\\a.dwg", error)) << error;
+    EXPECT_EQ(run("[OpenFile]\n1=D:\\W\\A.DWG\n2=D:\\W\\B.dwg\n"), 1);
+    EXPECT_EQ(world.messages(), (Texts{texts::kFileAlreadyOpen}));
+    EXPECT_EQ(openDocuments(), (Texts{"d:\\w\\a.dwg", "D:\\W\\B.dwg"}));
+}
+
+TEST_F(ScriptRun, MissingScriptRunsNothing) {
+    EXPECT_EQ(world.autoVord().RunScript("D:\\S\\absent.ini"), 0);
+    EXPECT_EQ(run("k=v\n[Other]\n1=a<b\n"), 1);  // nothing to run is no failure
+    EXPECT_TRUE(world.clientCalls().empty());
+}
+
+// The world's platform, failing where a test asks it to.
+class FaultyPlatform : public platform::posix::PosixPlatform {
+  public:
+    explicit FaultyPlatform(World& world)
+        : PosixPlatform(world.platform().config(), world.notifier(), world.clock()), world_(world) {
+        platform::install(this);
+    }
+    ~FaultyPlatform() override { platform::install(&world_.platform()); }
+
+    bool writeProfileString(const char* s, const char* k, const char* v,
+                            const std::string& f) override {
+        if (v != nullptr && std::string(v) == "boom") throw std::runtime_error("disk gone");
+        return PosixPlatform::writeProfileString(s, k, v, f);
+    }
+    bool readFile(const std::string& path, std::string& contents) override {
+        if (path == kScriptPath) throw std::bad_alloc();
+        return PosixPlatform::readFile(path, contents);
+    }
+
+  private:
+    World& world_;
+};
+
+TEST_F(ScriptRun, AnErrorEndsItsSectionOnlyOrTheRunWhenOutsideTheSections) {
+    FaultyPlatform faulty(world);
+    EXPECT_EQ(run("[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
+                  "[OpenFile]\n1=D:\\W\\A.dwg\n"),
+              0);  // reading the script itself failed
+    EXPECT_TRUE(world.clientCalls().empty());
+
+    world.writeFile("D:\\S\\other.ini",
+                    "[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
+                    "[OpenFile]\n1=D:\\W\\A.dwg\n");
+    EXPECT_EQ(world.autoVord().RunScript("D:\\S\\other.ini"), 1);
+    EXPECT_EQ(calls(0), (Texts{"code=9"}));
+    EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\A.dwg"}));
+}
+
+TEST_F(ScriptRun, RequestSavePathAsksForModeOne) {
+    world.setClientBehaviour("[Code10]\nreturn1=D:\\W\\new.dwg\nreturn2=r2\nreturn3=r3\n");
+    std::string second;
+    std::string third;
+    EXPECT_EQ(world.autoVord().RequestSavePath("part", second, third), "D:\\W\\new.dwg");
+    EXPECT_EQ(second + "," + third, "r2,r3");
+    EXPECT_EQ(calls(10), (Texts{"code=10\tparam1=1\tparam2=part"}));
+}
+
+}  // namespace
+}  // namespace velmarin::testing

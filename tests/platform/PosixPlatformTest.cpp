@@ -1,0 +1,292 @@
+// The posix platform over a temporary drive D.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "TempFolder.h"
+#include "platform/ModulePath.h"
+#include "platform/RecordingNotifier.h"
+#include "platform/posix/PosixPlatform.h"
+
+namespace velmarin::platform::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PosixPlatformTest : public ::testing::Test {
+  protected:
+    PosixPlatformTest() {
+        PosixConfig config;
+        config.drives['D'] = folder_.path();
+        config.registryFile = folder_.path() + "/registry.ini";
+        config.hostExecutable = folder_.path() + "/host/velmarin-host";
+        config.modules["Velmarin.arx"] = folder_.path() + "/App/Velmarin.arx";
+        platform_ = std::make_unique<PosixPlatform>(config, notifier_, clock_);
+        folder_.write("VORD/VORD.ini", "");
+    }
+
+    std::string get(const char* section, const char* key, const std::string& file,
+                    const char* def = "") {
+        char buffer[2600];
+        const auto n = platform_->getProfileString(section, key, def, buffer, sizeof buffer, file);
+        return std::string(buffer, n);
+    }
+    std::vector<std::string> entries(const std::string& relative) const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(folder_.path() + "/" + relative))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // Rewrites a file in place, keeping its inode and size, and puts its old times back.
+    void rewriteInPlace(const std::string& relative, const std::string& bytes) {
+        const std::string path = folder_.path() + "/" + relative;
+        struct stat before;
+        ASSERT_EQ(::stat(path.c_str(), &before), 0);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        ::close(fd);
+        const struct timespec times[2] = {before.st_atim, before.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+
+    testing::TempFolder folder_;
+    RecordingNotifier notifier_;
+    SimulatedClock clock_;
+    std::unique_ptr<PosixPlatform> platform_;
+};
+
+TEST_F(PosixPlatformTest, ProfileValuesReachOneFileWhateverTheCase) {
+    EXPECT_TRUE(
+        platform_->writeProfileString("DllParam", "param1", "D:\\a.dwg", "D:\\VORD\\VORD.ini"));
+    EXPECT_EQ(get("dllparam", "PARAM1", "d:\\vord\\vord.INI"), "D:\\a.dwg");
+    EXPECT_EQ(folder_.read("VORD/VORD.ini"), "[DllParam]\r\nparam1=D:\\a.dwg\r\n");
+    EXPECT_EQ(entries("VORD"), std::vector<std::string>{"VORD.ini"});  // no temporary left
+
+    EXPECT_EQ(get("s", "k", "D:\\VORD\\missing.ini", "dflt  "), "dflt");
+    EXPECT_TRUE(platform_->writeProfileString("s", "k", "v", "D:\\VORD\\new.ini"));
+    EXPECT_EQ(folder_.read("VORD/new.ini"), "[s]\r\nk=v\r\n");
+    EXPECT_FALSE(platform_->writeProfileString("s", "k", "v", "D:\\NoFolder\\new.ini"));
+    EXPECT_FALSE(fs::exists(folder_.path() + "/NoFolder"));
+    EXPECT_FALSE(platform_->writeProfileString(nullptr, "k", "v", "D:\\VORD\\x.ini"));
+    EXPECT_FALSE(fs::exists(folder_.path() + "/VORD/x.ini"));
+}
+
+TEST_F(PosixPlatformTest, CacheIsNeverStale) {
+    const std::string file = "D:\\VORD\\sldTree.ini";
+    const ProfileCache& cache = platform_->profileCache();
+    folder_.write("VORD/sldTree.ini", "[n]\r\nk=aaaa\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(120));  // past the timestamp window
+    EXPECT_EQ(get("n", "k", file), "aaaa");
+    const auto parses = cache.parses();
+    EXPECT_EQ(get("n", "k", file), "aaaa");
+    EXPECT_EQ(cache.parses(), parses);  // an old file is trusted on its status alone
+
+    rewriteInPlace("VORD/sldTree.ini", "[n]\r\nk=bbbb\r\n");  // same inode, size, mtime
+    EXPECT_EQ(get("n", "k", file), "bbbb");
+
+    // Just after a write the status alone cannot tell a change within one timestamp tick, so
+    // reads confirm the bytes.
+    ASSERT_TRUE(platform_->writeProfileString("n", "k", "cccc", file));
+    const auto rereads = cache.rereads();
+    EXPECT_EQ(get("n", "k", file), "cccc");
+    EXPECT_EQ(cache.rereads(), rereads + 1);
+    rewriteInPlace("VORD/sldTree.ini", "[n]\r\nk=dddd\r\n");
+    EXPECT_EQ(get("n", "k", file), "dddd");
+
+    folder_.write("VORD/other.tmp", "[n]\r\nk=eeee\r\n");  // replaced by rename
+    fs::rename(folder_.path() + "/VORD/other.tmp", folder_.path() + "/VORD/sldTree.ini");
+    EXPECT_EQ(get("n", "k", file), "eeee");
+
+    fs::remove(folder_.path() + "/VORD/sldTree.ini");
+    EXPECT_EQ(get("n", "k", file, "gone"), "gone");
+}
+
+TEST_F(PosixPlatformTest, RepeatedReadsDoNotReparse) {
+    const std::string file = "D:\\VORD\\VORD.ini";
+    ASSERT_TRUE(platform_->writeProfileString("s", "k", "1", file));
+    const auto parses = platform_->profileCache().parses();
+    for (int i = 0; i < 100; ++i) {
+        const std::string key = "k" + std::to_string(i);
+        ASSERT_TRUE(platform_->writeProfileString("s", key.c_str(), "v", file));
+        ASSERT_EQ(get("s", key.c_str(), file), "v");
+    }
+    EXPECT_EQ(platform_->profileCache().parses(), parses);
+}
+
+TEST_F(PosixPlatformTest, RegistryValueMustFitIn260Bytes) {
+    const std::string at259(259, 'x');
+    folder_.write("registry.ini",
+                  "\xEF\xBB\xBF[SOFTWARE\\TORVEL\\VORD]\r\nAppPath=D:\\VORD\r\nLong259=" + at259 +
+                      "\r\nLong260=" + at259 + "y\r\nName=\xE4\xB8\xAD\r\n");
+    struct Case {
+        const char* key;
+        const char* value;
+        bool found;
+        std::string expected;
+    };
+    for (const auto& c : std::vector<Case>{
+             {"SOFTWARE\\TORVEL\\VORD", "AppPath", true, "D:\\VORD"},
+             {"software\\torvel\\vord", "APPPATH", true, "D:\\VORD"},
+             {"SOFTWARE\\TORVEL\\VORD", "Long259", true, at259},
+             {"SOFTWARE\\TORVEL\\VORD", "Long260", false, "unchanged"},
+             {"SOFTWARE\\TORVEL\\VORD", "Name", true, "\xD6\xD0"},  // UTF-8 file, GBK value
+             {"SOFTWARE\\TORVEL\\VORD", "Missing", false, "unchanged"},
+             {"SOFTWARE\\TORVEL", "AppPath", false, "unchanged"},
+         }) {
+        std::string value = "unchanged";
+        EXPECT_EQ(platform_->readRegistryString(c.key, c.value, value), c.found) << c.value;
+        EXPECT_EQ(value, c.expected) << c.value;
+    }
+    fs::remove(folder_.path() + "/registry.ini");
+    std::string value;
+    EXPECT_FALSE(platform_->readRegistryString("SOFTWARE\\TORVEL\\VORD", "AppPath", value));
+}
+
+TEST_F(PosixPlatformTest, FindFirstFile) {
+    folder_.write("VORD/a.dwg", "");
+    for (const auto& [pattern, found] :
+         std::vector<std::pair<std::string, bool>>{{"", false},
+                                                   {"D:\\VORD", true},
+                                                   {"d:\\vord\\vord.ini", true},
+                                                   {"D:\\vord\\*.INI", true},
+                                                   {"D:\\VORD\\?ORD.ini", true},
+                                                   {"D:\\VORD\\*.bmf", false},
+                                                   {"D:\\VORD\\", false},
+                                                   {"D:\\*\\VORD.ini", false},
+                                                   {"D:\\none\\*", false},
+                                                   {"D:*", true},
+                                                   {"E:\\VORD", false}}) {
+        EXPECT_EQ(platform_->findFirstFile(pattern), found) << pattern;
+    }
+}
+
+TEST_F(PosixPlatformTest, CreateFileReplacesTargetOnlyOnCommit) {
+    folder_.write("out/BOM.bmf", "old");
+    {
+        auto file = platform_->createFile("D:\\OUT\\bom.BMF");
+        ASSERT_NE(file, nullptr);
+        EXPECT_TRUE(file->write("new"));
+        EXPECT_EQ(folder_.read("out/BOM.bmf"), "old");
+    }  // dropped without commit
+    EXPECT_EQ(folder_.read("out/BOM.bmf"), "old");
+    EXPECT_EQ(entries("out"), std::vector<std::string>{"BOM.bmf"});
+
+    auto file = platform_->createFile("D:\\OUT\\bom.BMF");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->write("new"));
+    EXPECT_TRUE(file->commit());
+    EXPECT_FALSE(file->commit());
+    EXPECT_EQ(folder_.read("out/BOM.bmf"), "new");
+    EXPECT_EQ(entries("out"), std::vector<std::string>{"BOM.bmf"});
+
+    EXPECT_EQ(platform_->createFile("D:\\missing\\x.bmf"), nullptr);
+}
+
+TEST_F(PosixPlatformTest, InjectedFailuresLeaveOldFiles) {
+    folder_.write("out/f.txt", "old");
+    folder_.write("out/p.ini", "[s]\r\nk=old\r\n");
+    Faults& faults = platform_->faults();
+
+    faults.diskSpace = 4;
+    auto file = platform_->createFile("D:\\out\\f.txt");
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(file->write("abc"));
+    EXPECT_FALSE(file->write("def"));
+    EXPECT_FALSE(file->commit());
+    file.reset();
+    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_EQ(get("s", "k", "D:\\out\\p.ini"), "old");
+    faults.diskSpace.reset();
+
+    faults.failRename = true;
+    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    faults.failRename = false;
+
+    faults.failProfileWrites = 1;
+    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_EQ(folder_.read("out/p.ini"), "[s]\r\nk=old\r\n");
+    EXPECT_EQ(folder_.read("out/f.txt"), "old");
+    EXPECT_EQ(entries("out"), (std::vector<std::string>{"f.txt", "p.ini"}));
+    EXPECT_TRUE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+
+    faults.failCreateFile = true;
+    EXPECT_EQ(platform_->createFile("D:\\out\\f.txt"), nullptr);
+    faults.failCreateDirectory = true;
+    EXPECT_FALSE(platform_->createDirectory("D:\\newdir"));
+}
+
+TEST_F(PosixPlatformTest, FoldersAndFiles) {
+    EXPECT_FALSE(platform_->createDirectory("D:\\a\\b"));  // one level only
+    EXPECT_TRUE(platform_->createDirectory("D:\\a"));
+    EXPECT_FALSE(platform_->createDirectory("D:\\A"));
+    EXPECT_TRUE(platform_->createDirectory("D:\\A\\b"));
+    EXPECT_TRUE(fs::is_directory(folder_.path() + "/a/b"));
+
+    folder_.write("a/f.txt", std::string("x\0y", 3));
+    std::string contents;
+    EXPECT_TRUE(platform_->readFile("D:\\A\\F.TXT", contents));
+    EXPECT_EQ(contents, std::string("x\0y", 3));
+    EXPECT_FALSE(platform_->deleteFile("D:\\a\\b"));  // a folder is no file
+    EXPECT_TRUE(platform_->deleteFile("D:\\a\\F.txt"));
+    EXPECT_FALSE(platform_->readFile("D:\\a\\f.txt", contents));
+    EXPECT_FALSE(platform_->deleteFile("D:\\a\\f.txt"));
+}
+
+TEST_F(PosixPlatformTest, ReadOnlyFilesStayAsTheyAre) {
+    folder_.write("ro/p.ini", "[s]\r\nk=old\r\n");
+    fs::permissions(folder_.path() + "/ro/p.ini", fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\ro\\p.ini"));
+    EXPECT_EQ(platform_->createFile("D:\\ro\\p.ini"), nullptr);
+    EXPECT_FALSE(platform_->deleteFile("D:\\ro\\p.ini"));
+    EXPECT_EQ(get("s", "k", "D:\\ro\\p.ini"), "old");
+    EXPECT_EQ(entries("ro"), std::vector<std::string>{"p.ini"});
+
+    folder_.write("rw/p.ini", "[s]\r\nk=old\r\n");
+    fs::permissions(folder_.path() + "/rw/p.ini", fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(platform_->writeProfileString("s", "k", "new", "D:\\rw\\p.ini"));
+    EXPECT_EQ(fs::status(folder_.path() + "/rw/p.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);  // kept by the replacement
+}
+
+TEST_F(PosixPlatformTest, ModulesAndLibraries) {
+    EXPECT_EQ(platform_->moduleFileName("VELMARIN.ARX"), "D:\\App\\Velmarin.arx");
+    EXPECT_EQ(platform_->moduleFileName("other.dll"), "D:\\host\\velmarin-host");
+
+    const std::string libc = ModulePathOf(reinterpret_cast<const void*>(&::strlen));
+    ASSERT_FALSE(libc.empty());
+    std::string error;
+    LibraryHandle library = platform_->loadLibrary(libc, error);
+    ASSERT_NE(library, nullptr) << error;
+    EXPECT_NE(platform_->getProcAddress(library, "strlen"), nullptr);
+    EXPECT_EQ(platform_->getProcAddress(library, "no_such_export"), nullptr);
+
+    folder_.write("VORD/VORDDll.dll", "not a library");
+    EXPECT_EQ(platform_->loadLibrary("D:\\VORD\\VORDDll.dll", error), nullptr);
+    EXPECT_NE(error.find("VORDDll.dll"), std::string::npos) << error;
+    error.clear();
+    EXPECT_EQ(platform_->loadLibrary("E:\\x.dll", error), nullptr);
+    EXPECT_FALSE(error.empty());
+}
+
+void IgnoreTimer(void*, unsigned, std::uintptr_t, std::uint32_t) {}
+
+TEST_F(PosixPlatformTest, TimersGoToTheSimulatedClock) {
+    const auto id = platform_->setTimer(0, 1000, IgnoreTimer);
+    EXPECT_TRUE(clock_.pending());
+    int window = 0;
+    EXPECT_FALSE(platform_->killTimer(&window, id));
+    EXPECT_TRUE(platform_->killTimer(nullptr, id));
+    EXPECT_FALSE(clock_.pending());
+}
+
+}  // namespace
+}  // namespace velmarin::platform::posix

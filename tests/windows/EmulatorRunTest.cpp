@@ -1,0 +1,136 @@
+// velmarin-host.exe on Windows: the emulator loads Velmarin.arx, which finds the client double
+// through the registry values of --registry and calls it, as on Linux.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "SystemWorld.h"
+#include "util/FixedTexts.h"
+
+namespace velmarin::testing {
+namespace {
+
+struct Run {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::vector<std::string> lines;  // standard output, one entry per line
+    std::string err;
+};
+
+std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
+
+// Runs the program with standard output and error in files of `folder`.
+Run Execute(const TempFolder& folder, const std::vector<std::string>& arguments) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    auto open = [&](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE out = open(folder / "out.txt");
+    HANDLE err = open(folder / "err.txt");
+    std::string command = Quoted(BinaryDir() + "\\velmarin-host.exe");
+    for (const std::string& argument : arguments) command += " " + Quoted(argument);
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = INVALID_HANDLE_VALUE;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    Run run;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                       folder.path().c_str(), &startup, &process)) {
+        if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
+            TerminateProcess(process.hProcess, 124);
+        }
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    run.lines = folder.lines("out.txt");
+    folder.read("err.txt", run.err);
+    return run;
+}
+
+std::vector<std::string> Codes(const std::vector<std::string>& calls) {
+    std::vector<std::string> codes;
+    for (const std::string& call : calls) codes.push_back(call.substr(0, call.find('\t')));
+    return codes;
+}
+
+class EmulatorRun : public ::testing::Test {
+  protected:
+    EmulatorRun() {
+        folder_.write("VORD\\VORD.ini", "");
+        CopyFileA((BinaryDir() + "\\VORDDll.dll").c_str(), (folder_ / "VORD\\VORDDll.dll").c_str(),
+                  FALSE);
+        registry("AppPath=" + folder_ / "VORD");
+    }
+    void registry(const std::string& entry) {
+        folder_.write("registry.ini", "[SOFTWARE\\TORVEL\\VORD]\r\n" + entry + "\r\n");
+    }
+    Run run(const std::string& script, std::vector<std::string> options = {}) {
+        folder_.write("script.txt", script);
+        options.insert(options.end(), {"--registry", folder_ / "registry.ini", "--script",
+                                       folder_ / "script.txt"});
+        return Execute(folder_, options);
+    }
+
+    TempFolder folder_;
+    // The run writes the registry file's value into the system; it is put back afterwards.
+    ScopedRegistryValue appPath_{texts::kClientRegistryKey, texts::kClientRegistryValue};
+};
+
+TEST_F(EmulatorRun, LogsInAtLoadRunsACommandAndSendsUnload) {
+    folder_.write("VORD\\client-double.ini", "[Code2]\r\nresult=0\r\n");  // nothing to open
+    const Run result = run("openmethod\necho done\n");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    EXPECT_EQ(result.lines, (std::vector<std::string>{"done"}));
+    const std::vector<std::string> calls = folder_.lines("VORD\\client-calls.log");
+    EXPECT_EQ(Codes(calls), (std::vector<std::string>{"code=5", "code=2", "code=6"}));
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), "code=5\tparam1=0\tparam2=6\tparam3=");
+}
+
+TEST_F(EmulatorRun, BatchTimerFiresOnTheHostClock) {
+    const Run result = run("VORD_batchchange\necho waiting\nwait 1000\necho after\n");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    // The dialog appears only once the host's clock has passed the timer's second.
+    EXPECT_EQ(result.lines, (std::vector<std::string>{"waiting", "DIALOG: cancelled", "after"}));
+    EXPECT_EQ(Codes(folder_.lines("VORD\\client-calls.log")),
+              (std::vector<std::string>{"code=5", "code=6"}));
+}
+
+TEST_F(EmulatorRun, MissingClientLibraryIsShownAtLoadAndUnload) {
+    registry("AppPath=" + folder_ / "Elsewhere");
+    const Run result = run("");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    const std::string shown =
+        "MESSAGE: " + std::string(texts::kDllNotExists) + folder_ / "Elsewhere\\VORDDll.dll";
+    EXPECT_EQ(result.lines, (std::vector<std::string>{shown, shown}));
+}
+
+TEST_F(EmulatorRun, DriveOptionMapsALetterWhereTheSystemCan) {
+    registry("AppPath=Q:\\VORD");
+    const Run result = run("", {"--drive", "Q=" + folder_.path()});
+    if (RunningUnderWine()) {
+        // Wine takes drive definitions but reaches no files through them: refused, exit 2.
+        EXPECT_EQ(result.exitCode, 2u);
+        EXPECT_NE(result.err.find("drive Q: could not be mapped"), std::string::npos) << result.err;
+        EXPECT_FALSE(folder_.exists("VORD\\client-calls.log"));
+    } else {
+        EXPECT_EQ(result.exitCode, 0u) << result.err;
+        EXPECT_EQ(Codes(folder_.lines("VORD\\client-calls.log")),
+                  (std::vector<std::string>{"code=5", "code=6"}));
+    }
+}
+
+}  // namespace
+}  // namespace velmarin::testing

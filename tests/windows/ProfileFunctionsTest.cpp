@@ -1,0 +1,200 @@
+// The system's own profile functions, GetPrivateProfileStringA and WritePrivateProfileStringA,
+// reached through the Win32 platform as the plug-in reaches them. Each case names the Windows
+// result; where Wine is known to answer differently the case also names Wine's result, and the
+// test expects the answer of the system it runs on.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SystemWorld.h"
+
+namespace velmarin::testing {
+namespace {
+
+using namespace std::string_literals;
+
+constexpr std::uint32_t kCallerBuffer = 2600;  // what the plug-in's callers pass
+
+struct Expected {
+    std::string windows;
+    std::optional<std::string> wine;  // only where Wine differs
+
+    const std::string& here() const { return RunningUnderWine() && wine ? *wine : windows; }
+};
+
+class ProfileFunctions : public ::testing::Test {
+  protected:
+    std::string file(const std::string& bytes) {
+        folder_.write("p.ini", bytes);
+        return folder_ / "p.ini";
+    }
+    std::string contents() {
+        std::string bytes;
+        EXPECT_TRUE(folder_.read("p.ini", bytes));
+        return bytes;
+    }
+    std::string get(const std::string& path, const char* section, const char* key,
+                    const char* def = "D", std::uint32_t size = kCallerBuffer) {
+        std::vector<char> buffer(size + 1, '\x7F');
+        const std::uint32_t length =
+            world_.platform().getProfileString(section, key, def, buffer.data(), size, path);
+        return std::string(buffer.data(), length);
+    }
+
+    SystemWorld world_;
+    TempFolder folder_;
+};
+
+TEST_F(ProfileFunctions, SectionAndKeyMatching) {
+    struct Case {
+        std::string file;
+        const char* section;
+        const char* key;
+        Expected value;
+    };
+    const std::vector<Case> cases = {
+        {"[Sec]\r\nk=v", "Sec", "k", {"v"}},
+        {"  [ Sec \t]\r\nk=v", "Sec", "k", {"v"}},
+        {"[Sec]k=x\r\nk=v", "Sec", "k", {"v"}},
+        {"[[x]\r\nk=v", "[x", "k", {"v"}},
+        {"[]\r\nk=v", "", "k", {"v"}},
+        {"[SeC]\r\nKEY=v", "sEc", "key", {"v"}},
+        {"[Sec]\r\nk=v", "  Sec ", " k  ", {"v"}},
+        {"[S]\r\n[S]\r\nk=v", "S", "k", {"D"}},  // only the first [S] is searched
+        {"[s]\r\nk=1\r\nk=2", "s", "k", {"1"}},
+        {"[s]\r\n#k=v", "s", "#k", {"v"}},
+        {"[s]\r\nthis;is=x", "s", "this;is", {"x"}},
+        {"[s]\r\n=val", "s", "", {"val"}},
+        {"[s]\r\na=b=c", "s", "a", {"b=c"}},
+        {"[S]\rk=cr\r[T]\rk=t", "S", "k", {"cr"}},
+        {"[S]\nk=lf\n[T]\nk=t", "T", "k", {"t"}},
+        {"[\xB1\x5D]\r\n\xD6\xD0=v", "\xB1\x5D", "\xD6\xD0", {"v"}},  // GBK names, 0x5D a trail
+        // A header without ']': Wine does not take it as a header.
+        {"[Sec   \r\nk=v", "Sec", "k", {"v", "D"}},
+        // Windows cuts a name at its first ']', Wine at its last.
+        {"[a]b]\r\nk=v", "a", "k", {"v", "D"}},
+        // A UTF-8 byte-order mark spoils line 1 on Windows; Wine reads the file as UTF-8.
+        {"\xEF\xBB\xBF[Sec]\r\nk=v", "Sec", "k", {"D", "v"}},
+        // Windows trims only spaces from the parameter, Wine all white space.
+        {"[Sec]\r\nk=v", "\tSec", "k", {"D", "v"}},
+        // Lines before the first header: unreachable on Windows, section "" on Wine.
+        {"k=a\r\n[]\r\nk=b", "", "k", {"b", "a"}},
+        // A ';' line is a comment on Windows; Wine finds it by name.
+        {"[s]\r\n;k=v", "s", ";k", {"D", "v"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(get(file(c.file), c.section, c.key), c.value.here())
+            << "file \"" << c.file << "\" [" << c.section << "] " << c.key;
+    }
+}
+
+TEST_F(ProfileFunctions, ValuesDefaultsAndBuffer) {
+    struct Case {
+        std::string valueText;  // after "k="
+        Expected value;
+    };
+    const std::vector<Case> values = {
+        {"  value  ", {"value"}},
+        {"diet ;gag", {"diet ;gag"}},  // no inline comments
+        {"  \"   v   \"  ", {"   v   "}},
+        {"'v'", {"v"}},
+        {"\"'v'\"", {"'v'"}},
+        {"\"v'", {"\"v'"}},
+        {"", {""}},  // an empty value is not the default
+        {"\xD6\xD0\xCE\xC4 ", {"\xD6\xD0\xCE\xC4"}},
+    };
+    for (const Case& c : values) {
+        EXPECT_EQ(get(file("[s]\r\nk=" + c.valueText + "\r\n"), "s", "k"), c.value.here())
+            << c.valueText;
+    }
+
+    const std::string path = file("[s]\r\nk=val1\r\n");
+    const std::string missing = folder_ / "missing.ini";
+    struct Default {
+        const char* given;
+        Expected returned;
+    };
+    const std::vector<Default> defaults = {
+        {"def  ", {"def"}},
+        {"\tdef\t", {"\tdef\t"}},
+        {nullptr, {""}},
+        {"  lead", {"  lead"}},
+        {"   ", {"", " "}},  // all spaces: empty on Windows, one space on Wine
+    };
+    for (const Default& d : defaults) {
+        EXPECT_EQ(get(path, "s", "absent", d.given), d.returned.here()) << d.given;
+        EXPECT_EQ(get(missing, "s", "k", d.given), d.returned.here()) << d.given;
+    }
+
+    EXPECT_EQ(get(path, "s", "k", "", 5), "val1");
+    EXPECT_EQ(get(path, "s", "k", "", 4), "val");  // cut to the buffer
+    EXPECT_EQ(get(path, "s", "k", "", 1), "");
+    EXPECT_EQ(get(path, "s", "x", "abcdef", 3), "ab");
+    EXPECT_EQ(get(file("[a]\r\nk=1\r\n[b]\r\n[a]\r\n"), nullptr, nullptr), "a\0b\0a\0"s);
+}
+
+TEST_F(ProfileFunctions, WritesPlaceTextAsTheSystemDoes) {
+    struct Put {
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    struct Case {
+        std::optional<std::string> start;  // nothing: the file does not exist
+        std::vector<Put> calls;
+        Expected result;
+    };
+    const std::vector<Case> cases = {
+        {std::nullopt, {{"S", "K", "V"}}, {"[S]\r\nK=V\r\n"}},
+        {"[A]\r\nx=1\r\n", {{"B", "k", "v"}}, {"[A]\r\nx=1\r\n[B]\r\nk=v\r\n"}},
+        {"[A]\r\nx=1", {{"B", "k", "v"}}, {"[A]\r\nx=1\r\n[B]\r\nk=v\r\n"}},
+        {"[A]\r\nPath=old\r\n", {{"a", "PATH", "new"}}, {"[A]\r\nPath=new\r\n"}},
+        {"[A]\r\nx=1\r\ny=2\r\n", {{"A", "x", nullptr}}, {"[A]\r\ny=2\r\n"}},
+        {"[A]\r\nx=1\r\n[B]\r\ny=2\r\n", {{"A", nullptr, nullptr}}, {"[B]\r\ny=2\r\n"}},
+        {"[S]\r\n", {{"S", "\xCD\xBC\xC3\xFB", "\xD6\xD0\xCE\xC4"}},
+         {"[S]\r\n\xCD\xBC\xC3\xFB=\xD6\xD0\xCE\xC4\r\n"}},
+        // Windows writes the value as given; Wine drops its leading blanks.
+        {std::nullopt, {{"s", "k", "  v  "}}, {"[s]\r\nk=  v  \r\n", "[s]\r\nk=v  \r\n"}},
+        // Windows trims spaces from new names; Wine only leading ones.
+        {std::nullopt, {{" sec ", "  key  ", "v"}}, {"[sec]\r\nkey=v\r\n", "[sec ]\r\nkey  =v\r\n"}},
+        // Windows edits in place and keeps blank lines; Wine rewrites the file without them.
+        {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n",
+         {{"A", "z", "3"}},
+         {"[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n", "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2\r\n"}},
+        // The worked example of a settings file edited five times: a new key goes after the
+        // last key line on Windows, after the last line (comments too) on Wine; Windows keeps
+        // the blank line.
+        {"; settings\r\n[Main]\r\nPath=C:\\old\r\n; end of main\r\n\r\n[Other]\r\nx=1",
+         {{"MAIN", "PATH", "C:\\new"},
+          {"Main", "Mode", "fast"},
+          {"New", "k", "v"},
+          {"Main", "Path", nullptr},
+          {"Other", nullptr, nullptr}},
+         {"; settings\r\n[Main]\r\nMode=fast\r\n; end of main\r\n\r\n[New]\r\nk=v\r\n",
+          "; settings\r\n[Main]\r\n; end of main\r\nMode=fast\r\n[New]\r\nk=v\r\n"}},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const std::string path = folder_ / ("w" + std::to_string(i) + ".ini");
+        if (c.start) folder_.write("w" + std::to_string(i) + ".ini", *c.start);
+        for (const Put& put : c.calls) {
+            EXPECT_TRUE(world_.platform().writeProfileString(put.section, put.key, put.value, path))
+                << "case " << i;
+        }
+        std::string bytes;
+        EXPECT_TRUE(folder_.read("w" + std::to_string(i) + ".ini", bytes)) << "case " << i;
+        EXPECT_EQ(bytes, c.result.here()) << "case " << i;
+    }
+}
+
+TEST_F(ProfileFunctions, WriteIntoMissingFolderFailsAndCreatesNothing) {
+    const std::string path = folder_ / "absent\\p.ini";
+    EXPECT_FALSE(world_.platform().writeProfileString("S", "K", "V", path));
+    EXPECT_FALSE(folder_.exists("absent"));
+}
+
+}  // namespace
+}  // namespace velmarin::testing
