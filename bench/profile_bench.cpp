@@ -19,9 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using velmarin::platform::RecordingNotifier;
+using velmarin::platform::SimulatedClock;
 using velmarin::platform::posix::PosixConfig;
 using velmarin::platform::posix::PosixPlatform;
-using velmarin::platform::SimulatedClock;
 
 constexpr int kKeysPerSection = 20;  // about one tree node's worth of keys
 constexpr char kFile[] = "D:\\VORD\\temp\\sldTree.ini";

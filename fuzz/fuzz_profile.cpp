@@ -85,7 +85,7 @@ std::string Presented(std::string_view v) {
 }
 
 // One read into a buffer of exactly `size` bytes, so that the address sanitizer sees any byte
-// written past it. Returns the text read (up to the terminating NUL for a value).
+// written past it.
 void CheckRead(const ProfileText* file, const char* section, const char* key, std::uint32_t size) {
     std::unique_ptr<char[]> buffer(size == 0 ? nullptr : new char[size]);
     if (size > 0) std::memset(buffer.get(), 'x', size);
@@ -96,12 +96,14 @@ void CheckRead(const ProfileText* file, const char* section, const char* key, st
     }
     Require(result.length < size);
     Require(buffer[result.length] == '\0');
-    if (section == nullptr || key == nullptr) {
-        // A list ends in two NULs whenever the buffer has room for them.
-        if (size >= 2 && result.length + 1 < size && result.length > 0) {
-            Require(buffer[result.length + 1] == '\0' || buffer[result.length - 1] == '\0');
+    if (section == nullptr) {
+        // The list of section names ends in two NULs: the one after its last name and the
+        // terminator, or two terminators where the list was cut.
+        if (result.length > 0) {
+            Require(buffer[result.length - 1] == '\0' ||
+                    (result.length + 1 < size && buffer[result.length + 1] == '\0'));
         }
-    } else {
+    } else if (key != nullptr) {
         Require(std::strlen(buffer.get()) <= result.length);
     }
 }

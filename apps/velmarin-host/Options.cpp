@@ -3,15 +3,15 @@
 namespace velmarin::emulator {
 namespace {
 
-bool ParseDrive(const std::string& spec, HostOptions& options, std::string& error) {
-    const char letter = spec.empty() ? '\0' : spec[0];
+bool ParseDrive(const std::string& mapping, HostOptions& options, std::string& error) {
+    const char letter = mapping.empty() ? '\0' : mapping[0];
     const bool isLetter = (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
-    if (!isLetter || spec.size() < 3 || spec[1] != '=') {
-        error = "--drive expects L=DIR, got \"" + spec + "\"";
+    if (!isLetter || mapping.size() < 3 || mapping[1] != '=') {
+        error = "--drive expects L=DIR, got \"" + mapping + "\"";
         return false;
     }
     const char upper = (letter >= 'a') ? static_cast<char>(letter - 'a' + 'A') : letter;
-    options.drives[upper] = spec.substr(2);
+    options.drives[upper] = mapping.substr(2);
     return true;
 }
 

@@ -1,7 +1,6 @@
 #include "ini/TdaIniMgr.h"
 
 #include "ini/Lines.h"
-#include "ini/TStringList.h"
 #include "platform/Platform.h"
 #include "util/TdaFunc.h"
 #include "util/Text.h"
@@ -17,12 +16,6 @@ int TdaIniMgr::Load(const std::string& path) {
     if (!platform::current().readFile(path, contents)) contents.clear();  // unreadable: empty
     ParseText(contents);
     return 1;
-}
-
-void TdaIniMgr::Parse(const TStringList& lines) {
-    sections_.clear();
-    TdaIniSec* current = nullptr;
-    for (const std::string& line : lines) ParseOneLine(line, current);
 }
 
 void TdaIniMgr::ParseText(const std::string& contents) {

@@ -15,8 +15,6 @@
 
 namespace velmarin {
 
-class TStringList;
-
 class TdaIniMgr {
   public:
     TdaIniMgr() = default;
@@ -26,8 +24,7 @@ class TdaIniMgr {
     // 0, leaving the document as it was, when the file does not exist. A file that exists but
     // cannot be read gives an empty document and 1.
     int Load(const std::string& path);
-    // Replaces the document with the parse of the lines.
-    void Parse(const TStringList& lines);
+    // Replaces the document with the parse of a file's bytes.
     void ParseText(const std::string& contents);
 
     // The first section, in file order, whose name equals TrimText(name) ignoring the case of A-Z.
@@ -39,9 +36,11 @@ class TdaIniMgr {
     const TdaIniSec* GetSectionAt(int index) const;
 
     // Whether the line opens a section.
-    static bool IsSectionHeader(const std::string& line);
+    static bool IsSectionHeader(std::string_view line);
 
   private:
+    void ParseOneLine(std::string_view line, TdaIniSec*& current);
+
     std::deque<TdaIniSec> sections_;
 };
 

@@ -190,25 +190,6 @@ TEST_F(Layout, TitlesDownAColumnJoinEachKindInItsRow) {
     EXPECT_EQ(slot(5), (std::vector<std::string>{"", std::string(kPartName) + "C"}));
 }
 
-TEST_F(Layout, EmptyTitlesMatchNoCell) {
-    title(6, kPartName);  // every other title is empty, as for keys missing from the template
-    func.AddText("", 2, 1);
-    func.AddText(kPartName, 1, 2);
-    func.AddText("", 2, 2);
-    func.AssignColumnKinds();
-    EXPECT_EQ(func.headerTexts, (std::vector<int>{1}));
-    // The lone header is read as a row of titles: its column takes its kind.
-    EXPECT_EQ(func.texts[0].kind, 0);
-    EXPECT_EQ(func.texts[2].kind, 6);
-
-    TdaFunc blank;
-    blank.columnTitles.assign(kColumnKinds, "");
-    blank.AddText("", 1, 1);
-    blank.AssignColumnKinds();
-    EXPECT_TRUE(blank.headerTexts.empty());
-    EXPECT_EQ(blank.texts[0].kind, 0);
-}
-
 TEST(LayoutEquivalence, AgreesWithEveryCellAgainstEveryHeader) {
     const char* const words[] = {"A", "B", "C", "D", "", "x", "y"};
     std::mt19937 random(3);

@@ -1,16 +1,12 @@
-// savebom on a drawing file with a proxy table: in process on the emulated host, and through
-// the emulator program as a user would run it.
+// savebom on a drawing file with a proxy table, through the emulator program as a user runs it.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "bridge/TdaVORD.h"
-#include "commands/Commands.h"
 #include "support/HostRun.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
 
 namespace velmarin::bomtest {
 namespace {
@@ -55,37 +51,10 @@ const std::string kExpectedBomFile =
     "'','','2','8','','','','','O'Ring','','','','','','','','','','','','','','','','','','','',"
     "''\r\n";
 
-void Prepare(testing::World& world) {
-    world.writeFile(kDrawing, kDrawingFile);
-    world.writeFile(texts::kColumnTitleTemplate, kTemplate);
-}
-
-TEST(SaveBomInProcess, WritesTheExpectedBytesAndClosesEveryObject) {
-    testing::World world;
-    Prepare(world);
-    world.createSharedObjects();
-    world.vord().loginFlag = 1;
-    std::string error;
-    ASSERT_TRUE(world.host().openDrawing(kDrawing, error)) << error;
-
-    world.host().queuePick(true);
-    commands::savebom();
-    EXPECT_EQ(world.readFile(kBomFile), kExpectedBomFile);
-    EXPECT_EQ(world.host().openObjectCount(), 0);
-    EXPECT_EQ(world.messages(), (std::vector<std::string>{texts::kBomExtracted}));
-    EXPECT_EQ(world.func().bomRows.size(), 3u);
-
-    // A cancelled pick keeps the file and the rows of the run before.
-    world.writeFile(kBomFile, "old");
-    world.host().queuePick(false);
-    commands::savebom();
-    EXPECT_EQ(world.readFile(kBomFile), "old");
-    EXPECT_EQ(world.func().bomRows.size(), 3u);
-}
-
 TEST(SaveBomThroughTheHostProgram, PickAllThenSaveBom) {
     testing::World world;
-    Prepare(world);
+    world.writeFile(kDrawing, kDrawingFile);
+    world.writeFile(texts::kColumnTitleTemplate, kTemplate);
     testing::HostRun run = testing::HostRun::For(world);
     run.drawings = {kDrawing};
     run.script = "pick cancel\nsavebom\npick all\nsavebom\n";

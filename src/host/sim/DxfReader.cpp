@@ -173,6 +173,7 @@ class Reader {
         format.handles = format.version >= "AC1012" || handSeedSeen_ || handling_ == 1 ||
                          sawHandles_;
         source_.nextHandle = std::max<std::uint64_t>({handSeed_, maxHandle_ + 1, 1});
+        source_.nextHandleAsRead = source_.nextHandle;
     }
 
     bool section() {

@@ -52,6 +52,8 @@ class DxfSource : public SourceFile {
     // Block record handles by folded block name, the owners of new entities.
     std::unordered_map<std::string, std::string> blockRecordHandles;
     std::uint64_t nextHandle = 1;
+    // nextHandle when the file was read: while it is unchanged, $HANDSEED stays as it was.
+    std::uint64_t nextHandleAsRead = 1;
 
     void beforeWrite(ObjectId id, const DbObject& object) override;
     bool fromFile(ObjectId id) const { return handles.count(id) != 0; }

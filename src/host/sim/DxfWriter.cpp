@@ -118,6 +118,7 @@ class SourcedWriter {
     std::string write() {
         text_.reserve(source_.bytes.size() + 4096);
         std::size_t seedAt = std::string::npos;
+        const Segment* seed = nullptr;
         bool seedNamed = false;
         for (const Segment& segment : source_.segments) {
             switch (segment.kind) {
@@ -127,7 +128,10 @@ class SourcedWriter {
                 case Segment::Kind::Entity: entity(segment); break;
                 case Segment::Kind::NewEntities: newEntities(segment.id); break;
                 case Segment::Kind::NewLayers: newLayers(); break;
-                case Segment::Kind::HandSeed: seedAt = text_.size(); break;
+                case Segment::Kind::HandSeed:
+                    seedAt = text_.size();
+                    seed = &segment;
+                    break;
                 case Segment::Kind::MissingHandSeed:
                     if (source_.format.handles) {
                         seedAt = text_.size();
@@ -140,8 +144,11 @@ class SourcedWriter {
                     break;
             }
         }
-        if (seedAt != std::string::npos) {
+        // A drawing that needed no new handle keeps its $HANDSEED as it was, even a wrong one.
+        if (source_.nextHandle != source_.nextHandleAsRead && seedAt != std::string::npos) {
             text_.insert(seedAt, HandSeedPair(source_.format, source_.nextHandle, seedNamed));
+        } else if (seed != nullptr) {
+            text_.insert(seedAt, source_.bytes, seed->begin, seed->end - seed->begin);
         }
         return std::move(text_);
     }

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/SimulatedClock.h"
 #include "platform/posix/Faults.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/ProfileCache.h"
-#include "platform/SimulatedClock.h"
 
 namespace velmarin::platform::posix {
 

@@ -17,7 +17,7 @@ ReadResult CopyText(std::string_view text, char* buffer, std::uint32_t size) {
         n = size - 1;
         result.moreData = true;
     }
-    std::memcpy(buffer, text.data(), n);
+    if (n > 0) std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
     result.length = static_cast<std::uint32_t>(n);
     return result;

@@ -1,0 +1,55 @@
+// Title texts of a drawing: splitting "label:value" texts at a colon or the template's separator,
+// and stripping multiline-text format codes. Drawings come from anywhere, so the texts are
+// arbitrary bytes. Invariants: splitting never invents bytes, a found separator splits the text
+// into its two sides exactly, and stripping only ever removes bytes.
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "bom/BomTypes.h"
+#include "drawing/TdaAutocad.h"
+#include "util/TdaFunc.h"
+#include "util/Text.h"
+
+using namespace velmarin;
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const std::string separator = input.ConsumeRandomLengthString(8);
+    const std::string textValue = input.ConsumeRemainingBytesAsString();
+
+    std::string left;
+    std::string right;
+    TdaAutocad::SplitAtSeparator(textValue, separator, left, right);
+    const std::size_t at = text::Find(textValue, separator);
+    if (at == text::npos) {
+        Require(left == textValue && right.empty());
+    } else {
+        Require(left + separator + right == textValue && left.size() == at);
+    }
+
+    std::string name;
+    std::string value;
+    TdaAutocad::SplitColonText(textValue, name, value);
+    Require(name.size() + value.size() <= textValue.size());
+
+    const std::string stripped = TdaAutocad::StripTextFormatting(textValue);
+    Require(stripped.size() <= textValue.size());
+
+    const std::string cell = TdaFunc::StripMTextFormat(textValue);
+    Require(cell.size() <= textValue.size());
+    Require(textValue.compare(textValue.size() - cell.size(), cell.size(), cell) == 0);
+    return 0;
+}
