@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "ini/TStringList.h"
 #include "ini/TdaIniMgr.h"
 #include "util/Text.h"
@@ -14,10 +15,6 @@
 using namespace velmarin;
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 }  // namespace
 
@@ -28,43 +25,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::size_t lineBytes = 0;
     for (const std::string& line : lines) {
-        Require(line.find('\n') == std::string::npos);
+        FUZZ_REQUIRE(line.find('\n') == std::string::npos);
         lineBytes += line.size();
     }
-    Require(lineBytes <= bytes.size());
+    FUZZ_REQUIRE(lineBytes <= bytes.size());
 
     TdaIniMgr document;
     document.Parse(lines);
     const int sectionCount = document.GetSectionCount();
-    Require(document.GetSectionAt(-1) == nullptr);
-    Require(document.GetSectionAt(sectionCount) == nullptr);
+    FUZZ_REQUIRE(document.GetSectionAt(-1) == nullptr);
+    FUZZ_REQUIRE(document.GetSectionAt(sectionCount) == nullptr);
 
     for (int s = 0; s < sectionCount; ++s) {
         const TdaIniSec* section = document.GetSectionAt(s);
-        Require(section != nullptr);
-        Require(section->sectionName == text::Trim(section->sectionName));
+        FUZZ_REQUIRE(section != nullptr);
+        FUZZ_REQUIRE(section->sectionName == text::Trim(section->sectionName));
         // Names may repeat; the first section of a name is the one found.
         const TdaIniSec* found = document.FindSection(section->sectionName);
-        Require(found != nullptr && text::EqualsNoCase(found->sectionName, section->sectionName));
+        FUZZ_REQUIRE(found != nullptr && text::EqualsNoCase(found->sectionName, section->sectionName));
         if (s < 64) {
             int first = 0;
             while (!text::EqualsNoCase(document.GetSectionAt(first)->sectionName,
                                        section->sectionName)) {
                 ++first;
             }
-            Require(found == document.GetSectionAt(first));
+            FUZZ_REQUIRE(found == document.GetSectionAt(first));
         }
 
         const int recordCount = section->GetRecordCount();
-        Require(section->GetRecordAt(recordCount) == nullptr);
+        FUZZ_REQUIRE(section->GetRecordAt(recordCount) == nullptr);
         for (int r = 0; r < recordCount; ++r) {
             const TdaIniRecord* record = section->GetRecordAt(r);
-            Require(record != nullptr && !record->recordKey.empty());
-            Require(record->recordKey == text::Trim(record->recordKey));
-            Require(record->recordValue == text::Trim(record->recordValue));
+            FUZZ_REQUIRE(record != nullptr && !record->recordKey.empty());
+            FUZZ_REQUIRE(record->recordKey == text::Trim(record->recordKey));
+            FUZZ_REQUIRE(record->recordValue == text::Trim(record->recordValue));
             // Keys are unique ignoring case: the key finds its own record.
-            Require(section->FindRecord(record->recordKey) == record);
-            Require(section->FindRecord(text::ToUpperAscii(record->recordKey)) == record);
+            FUZZ_REQUIRE(section->FindRecord(record->recordKey) == record);
+            FUZZ_REQUIRE(section->FindRecord(text::ToUpperAscii(record->recordKey)) == record);
         }
     }
     return 0;

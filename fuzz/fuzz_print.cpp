@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "host/Host.h"
 #include "host/sim/SimHost.h"
 #include "platform/RecordingNotifier.h"
@@ -30,10 +31,6 @@
 using namespace velmarin;
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 constexpr const char kDrawing[] = "D:\\Sheet.dwg";
 
@@ -50,7 +47,7 @@ struct World {
     World() {
         const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
         std::string pattern = std::string(base) + "/velmarin-fuzz-print-XXXXXX";
-        Require(::mkdtemp(pattern.data()) != nullptr);
+        FUZZ_REQUIRE(::mkdtemp(pattern.data()) != nullptr);
         root = pattern;
         platform::posix::PosixConfig config;
         config.drives['D'] = root;
@@ -102,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         std::ofstream out(printFile, std::ios::binary | std::ios::trunc);
         out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-        Require(static_cast<bool>(out));
+        FUZZ_REQUIRE(static_cast<bool>(out));
     }
 
     auto& document = static_cast<host::sim::SimDocument&>(world.host->newDrawing(kDrawing));
@@ -120,21 +117,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     ApplyPrintFlow();
 
-    Require(db.openObjectCount() == 0);
-    Require(::access(printFile.c_str(), F_OK) != 0);
+    FUZZ_REQUIRE(db.openObjectCount() == 0);
+    FUZZ_REQUIRE(::access(printFile.c_str(), F_OK) != 0);
     const auto ids = db.peekAs<host::BlockTableRecord>(db.modelSpaceId())->entityIds();
-    Require(ids.size() == entitiesBefore + EntryLines(contents));
+    FUZZ_REQUIRE(ids.size() == entitiesBefore + EntryLines(contents));
     for (std::size_t i = entitiesBefore; i < ids.size(); ++i) {
         const auto* stamped = db.peekAs<host::Text>(ids[i]);
-        Require(stamped != nullptr && stamped->layer() == texts::kPrintInfoLayer);
-        Require(IsFinite(stamped->position()));
-        Require(std::isfinite(stamped->height()) && stamped->height() > 0);
+        FUZZ_REQUIRE(stamped != nullptr && stamped->layer() == texts::kPrintInfoLayer);
+        FUZZ_REQUIRE(IsFinite(stamped->position()));
+        FUZZ_REQUIRE(std::isfinite(stamped->height()) && stamped->height() > 0);
         if (stamped->widthFactor()) {
-            Require(std::isfinite(*stamped->widthFactor()) && *stamped->widthFactor() > 0);
+            FUZZ_REQUIRE(std::isfinite(*stamped->widthFactor()) && *stamped->widthFactor() > 0);
         }
     }
 
-    Require(world.host->closeCurrent());
+    FUZZ_REQUIRE(world.host->closeCurrent());
     world.notifier.clear();
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "FuzzCheck.h"
 #include "platform/profile/ProfileRead.h"
 #include "platform/profile/ProfileText.h"
 #include "platform/profile/ProfileWrite.h"
@@ -22,10 +23,6 @@
 using namespace velmarin::platform::profile;
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
@@ -86,25 +83,26 @@ std::string Presented(std::string_view v) {
 
 // One read into a buffer of exactly `size` bytes, so that the address sanitizer sees any byte
 // written past it.
-void CheckRead(const ProfileText* file, const char* section, const char* key, std::uint32_t size) {
+void CheckRead(const ProfileText* file, const char* section, const char* key,
+               const char* defaultValue, std::uint32_t size) {
     std::unique_ptr<char[]> buffer(size == 0 ? nullptr : new char[size]);
     if (size > 0) std::memset(buffer.get(), 'x', size);
-    const ReadResult result = GetString(file, section, key, "  default  ", buffer.get(), size);
+    const ReadResult result = GetString(file, section, key, defaultValue, buffer.get(), size);
     if (size == 0) {
-        Require(result.length == 0);
+        FUZZ_REQUIRE(result.length == 0);
         return;
     }
-    Require(result.length < size);
-    Require(buffer[result.length] == '\0');
+    FUZZ_REQUIRE(result.length < size);
+    FUZZ_REQUIRE(buffer[result.length] == '\0');
     if (section == nullptr) {
         // The list of section names ends in two NULs: the one after its last name and the
         // terminator, or two terminators where the list was cut.
         if (result.length > 0) {
-            Require(buffer[result.length - 1] == '\0' ||
+            FUZZ_REQUIRE(buffer[result.length - 1] == '\0' ||
                     (result.length + 1 < size && buffer[result.length + 1] == '\0'));
         }
     } else if (key != nullptr) {
-        Require(std::strlen(buffer.get()) <= result.length);
+        FUZZ_REQUIRE(std::strlen(buffer.get()) <= result.length);
     }
 }
 
@@ -124,10 +122,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto bufferSize = input.ConsumeIntegralInRange<std::uint32_t>(0, 300);
     const ProfileText before(input.ConsumeRemainingBytesAsString());
 
-    CheckRead(&before, section.c_str(), key.c_str(), bufferSize);
-    CheckRead(&before, section.c_str(), nullptr, bufferSize);
-    CheckRead(&before, nullptr, nullptr, bufferSize);
-    CheckRead(nullptr, section.c_str(), key.c_str(), bufferSize);
+    // The default: none, or the value's text (so that it can be long, blank or quoted too).
+    const char* defaultValue = (operation & 1) != 0 ? nullptr : value.c_str();
+    CheckRead(&before, section.c_str(), key.c_str(), defaultValue, bufferSize);
+    CheckRead(&before, section.c_str(), nullptr, defaultValue, bufferSize);
+    CheckRead(&before, nullptr, nullptr, defaultValue, bufferSize);
+    CheckRead(nullptr, section.c_str(), key.c_str(), defaultValue, bufferSize);
 
     const char* keyArgument = operation == 2 ? nullptr : key.c_str();
     const char* valueArgument = operation == 1 ? nullptr : value.c_str();
@@ -136,11 +136,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         PutString(&before, sectionArgument, keyArgument, valueArgument);
     if (!written) {
         // Only a null section and a UTF-16 file are refused.
-        Require(sectionArgument == nullptr || before.bytes().compare(0, 2, "\xFF\xFE") == 0);
+        FUZZ_REQUIRE(sectionArgument == nullptr || before.bytes().compare(0, 2, "\xFF\xFE") == 0);
         return 0;
     }
     const ProfileText after(*written);
-    CheckRead(&after, section.c_str(), key.c_str(), bufferSize);
+    CheckRead(&after, section.c_str(), key.c_str(), defaultValue, bufferSize);
 
     // Line ends in a parameter split the written line (Windows writes them raw), which may add
     // keys and sections anywhere; the invariants hold for parameters without them.
@@ -151,7 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (operation == 0 && HasLineEnd(value)) return 0;
     if (operation == 0 && IsRoundTripKey(keyName)) {
         const auto readBack = Lookup(after, sectionName, keyName);
-        Require(readBack && *readBack == Presented(value));
+        FUZZ_REQUIRE(readBack && *readBack == Presented(value));
     }
 
     // Every other key of the file reads as it did. Deleting a section may uncover a later
@@ -166,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (lines[i].kind != LineKind::Key) continue;
             const std::string_view other = before.name(lines[i]);
             if (sameSection && FoldedEqual()(other, keyName)) continue;
-            Require(Lookup(after, name, other) == Lookup(before, name, other));
+            FUZZ_REQUIRE(Lookup(after, name, other) == Lookup(before, name, other));
         }
     }
     return 0;

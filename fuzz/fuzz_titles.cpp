@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "bom/BomTypes.h"
 #include "drawing/TdaAutocad.h"
 #include "util/TdaFunc.h"
@@ -18,10 +19,6 @@
 using namespace velmarin;
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition) std::abort();
-}
 
 }  // namespace
 
@@ -35,21 +32,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TdaAutocad::SplitAtSeparator(textValue, separator, left, right);
     const std::size_t at = text::Find(textValue, separator);
     if (at == text::npos) {
-        Require(left == textValue && right.empty());
+        FUZZ_REQUIRE(left == textValue && right.empty());
     } else {
-        Require(left + separator + right == textValue && left.size() == at);
+        FUZZ_REQUIRE(left + separator + right == textValue && left.size() == at);
     }
 
     std::string name;
     std::string value;
     TdaAutocad::SplitColonText(textValue, name, value);
-    Require(name.size() + value.size() <= textValue.size());
+    FUZZ_REQUIRE(name.size() + value.size() <= textValue.size());
 
     const std::string stripped = TdaAutocad::StripTextFormatting(textValue);
-    Require(stripped.size() <= textValue.size());
+    FUZZ_REQUIRE(stripped.size() <= textValue.size());
 
     const std::string cell = TdaFunc::StripMTextFormat(textValue);
-    Require(cell.size() <= textValue.size());
-    Require(textValue.compare(textValue.size() - cell.size(), cell.size(), cell) == 0);
+    FUZZ_REQUIRE(cell.size() <= textValue.size());
+    FUZZ_REQUIRE(textValue.compare(textValue.size() - cell.size(), cell.size(), cell) == 0);
     return 0;
 }

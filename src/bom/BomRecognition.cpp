@@ -70,24 +70,25 @@ bool HasTitleText(const std::vector<host::Entity*>& parts, const std::string& ti
     return false;
 }
 
-// The polylines' points and the multiline texts of a table, in part order. Single-line texts
-// and every other kind of part are no part of the grid or the cells.
-bom::TableGeometry ReadTableGeometry(const std::vector<host::Entity*>& parts) {
-    bom::TableGeometry geometry;
-    geometry.texts.reserve(parts.size());
+// The grid from the polylines' points, then a cell for each multiline text, both in part order.
+// Single-line texts and every other kind of part are neither grid nor cells.
+void ReadTable(TdaFunc& func, const std::vector<host::Entity*>& parts) {
+    std::vector<host::Point3> points;
     for (const host::Entity* part : parts) {
         if (const host::Polyline* polyline = AsPolyline(part)) {
-            std::vector<host::Point3> points;
-            if (polyline->getGripPoints(points) == host::eOk) {
-                geometry.gridPoints.insert(geometry.gridPoints.end(), points.begin(), points.end());
-            }
-        } else if (const host::MText* mtext = AsMText(part)) {
-            host::Extents box;
-            if (mtext->getGeomExtents(box) != host::eOk) continue;  // no corner, no cell
-            geometry.texts.push_back({TdaFunc::StripMTextFormat(mtext->contents()), box.minPoint});
+            std::vector<host::Point3> grips;
+            if (polyline->getGripPoints(grips) != host::eOk) continue;
+            points.insert(points.end(), grips.begin(), grips.end());
         }
     }
-    return geometry;
+    bom::SetGrid(func, points);
+    if (func.gridX.empty() || func.gridY.empty()) return;
+    for (const host::Entity* part : parts) {
+        const host::MText* mtext = AsMText(part);
+        host::Extents box;
+        if (mtext == nullptr || mtext->getGeomExtents(box) != host::eOk) continue;
+        bom::AddCell(func, TdaFunc::StripMTextFormat(mtext->contents()), box.minPoint);
+    }
 }
 
 }  // namespace
@@ -123,18 +124,17 @@ int TdaFunc::ExtractBomTable(const host::SelectionSet& selection, const std::str
 
     // Only the first table of the selection is analysed, so the search ends there, and the
     // parts that identified it give its grid and cells: exploding it again would give the same.
-    bom::TableGeometry geometry;
     bool found = false;
     for (long j = 0; j < count && !found; ++j) {
         host::Opened<host::Entity> entity = OpenSelected(*db, selection, j);
         if (!entity || !IsTableCandidate(*entity)) continue;
         ExplodedParts exploded(*entity);
         if (!HasTitleText(exploded.parts(), title)) continue;
-        geometry = ReadTableGeometry(exploded.parts());
+        ReadTable(*this, exploded.parts());
         found = true;
     }
     if (!found) return 0;
-    return bom::AnalyseTable(*this, geometry, bomPath);
+    return bom::FinishTable(*this, bomPath);
 }
 
 void TdaFunc::AddText(const std::string& text, int row, int column) {

@@ -31,30 +31,29 @@ int IntervalOf(const std::vector<double>& lines, double value) {
     return k + 1 >= INT_MAX ? 0 : static_cast<int>(k + 1);
 }
 
-int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath) {
+void SetGrid(TdaFunc& func, const std::vector<host::Point3>& points) {
     std::vector<double> xs;
     std::vector<double> ys;
-    xs.reserve(table.gridPoints.size());
-    ys.reserve(table.gridPoints.size());
-    for (const host::Point3& p : table.gridPoints) {
+    xs.reserve(points.size());
+    ys.reserve(points.size());
+    for (const host::Point3& p : points) {
         xs.push_back(p.x);
         ys.push_back(p.y);
     }
     func.gridX = GridLines(std::move(xs));
     func.gridY = GridLines(std::move(ys));
+}
 
-    if (!func.gridX.empty() && !func.gridY.empty()) {
-        func.texts.reserve(func.texts.size() + table.texts.size());
-        for (const PlacedText& placed : table.texts) {
-            const int row = IntervalOf(func.gridY, placed.corner.y);
-            const int column = IntervalOf(func.gridX, placed.corner.x);
-            // A text on a grid line or outside the grid belongs to no cell: giving it the cell
-            // of a neighbour would file its value under a row or column it is not in.
-            if (row == 0 || column == 0) continue;
-            func.AddText(placed.text, row, column);
-        }
-    }
+void AddCell(TdaFunc& func, const std::string& text, const host::Point3& corner) {
+    const int row = IntervalOf(func.gridY, corner.y);
+    const int column = IntervalOf(func.gridX, corner.x);
+    // A text on a grid line or outside the grid belongs to no cell: giving it the cell of a
+    // neighbour would file its value under a row or column it is not in.
+    if (row == 0 || column == 0) return;
+    func.AddText(text, row, column);
+}
 
+int FinishTable(TdaFunc& func, const std::string& bomPath) {
     if (!func.texts.empty()) {
         func.AssignColumnKinds();
         func.DistributeTexts();
@@ -63,6 +62,13 @@ int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& b
     return func.bomRows.size() > static_cast<std::size_t>(INT_MAX)
                ? INT_MAX
                : static_cast<int>(func.bomRows.size());
+}
+
+int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath) {
+    SetGrid(func, table.gridPoints);
+    func.texts.reserve(func.texts.size() + table.texts.size());
+    for (const PlacedText& placed : table.texts) AddCell(func, placed.text, placed.corner);
+    return FinishTable(func, bomPath);
 }
 
 }  // namespace velmarin::bom

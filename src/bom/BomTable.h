@@ -40,4 +40,12 @@ int IntervalOf(const std::vector<double>& lines, double value);
 // Returns the number of rows in bomRows.
 int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath);
 
+// The steps of AnalyseTable, for a reader that walks the table's parts itself.
+void SetGrid(TdaFunc& func, const std::vector<host::Point3>& points);
+// The cell of a text whose lower-left corner is `corner`: none on a grid line, outside the grid
+// or without a grid.
+void AddCell(TdaFunc& func, const std::string& text, const host::Point3& corner);
+// The layout analysis when cells exist; returns the number of rows in bomRows.
+int FinishTable(TdaFunc& func, const std::string& bomPath);
+
 }  // namespace velmarin::bom

@@ -30,25 +30,44 @@ std::string& BomInfo::slot(int index) {
 const std::string& BomInfo::slot(int index) const {
     static const std::string empty;
     switch (index) {
-        case 0: return id;
-        case 1: return itemNo;
-        case 2: return material;
-        case 3: return assemblyDrawingNo;
-        case 4: return partDrawingNo;
-        case 5: return partName;
-        case 6: return specification;
-        case 7: return quantity;
-        case 8: return unitWeight;
-        case 9: return remark;
-        case 10: return description;
-        case 11: return materialEn;
-        case 12: return pst;
-        case 13: return unit;
-        case 14: return workNo;
-        case 15: return prebuy;
-        case 16: return materialCode;
-        case 17: return tagNo;
-        default: return empty;
+        case 0:
+            return id;
+        case 1:
+            return itemNo;
+        case 2:
+            return material;
+        case 3:
+            return assemblyDrawingNo;
+        case 4:
+            return partDrawingNo;
+        case 5:
+            return partName;
+        case 6:
+            return specification;
+        case 7:
+            return quantity;
+        case 8:
+            return unitWeight;
+        case 9:
+            return remark;
+        case 10:
+            return description;
+        case 11:
+            return materialEn;
+        case 12:
+            return pst;
+        case 13:
+            return unit;
+        case 14:
+            return workNo;
+        case 15:
+            return prebuy;
+        case 16:
+            return materialCode;
+        case 17:
+            return tagNo;
+        default:
+            return empty;
     }
 }
 
