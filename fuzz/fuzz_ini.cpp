@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "FuzzCheck.h"
@@ -13,10 +12,6 @@
 #include "util/Text.h"
 
 using namespace velmarin;
-
-namespace {
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -31,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(lineBytes <= bytes.size());
 
     TdaIniMgr document;
-    document.Parse(lines);
+    document.ParseText(bytes);
     const int sectionCount = document.GetSectionCount();
     FUZZ_REQUIRE(document.GetSectionAt(-1) == nullptr);
     FUZZ_REQUIRE(document.GetSectionAt(sectionCount) == nullptr);
@@ -42,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(section->sectionName == text::Trim(section->sectionName));
         // Names may repeat; the first section of a name is the one found.
         const TdaIniSec* found = document.FindSection(section->sectionName);
-        FUZZ_REQUIRE(found != nullptr && text::EqualsNoCase(found->sectionName, section->sectionName));
+        FUZZ_REQUIRE(found != nullptr &&
+                     text::EqualsNoCase(found->sectionName, section->sectionName));
         if (s < 64) {
             int first = 0;
             while (!text::EqualsNoCase(document.GetSectionAt(first)->sectionName,

@@ -111,9 +111,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         db.ensureLayer(texts::kFrameLayer);
         db.addEntity(db.modelSpaceId(), std::move(polyline));
     }
-    const std::size_t entitiesBefore = db.peekAs<host::BlockTableRecord>(db.modelSpaceId())
-                                           ->entityIds()
-                                           .size();
+    const std::size_t entitiesBefore =
+        db.peekAs<host::BlockTableRecord>(db.modelSpaceId())->entityIds().size();
 
     ApplyPrintFlow();
 

@@ -8,7 +8,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -99,7 +98,7 @@ void CheckRead(const ProfileText* file, const char* section, const char* key,
         // terminator, or two terminators where the list was cut.
         if (result.length > 0) {
             FUZZ_REQUIRE(buffer[result.length - 1] == '\0' ||
-                    (result.length + 1 < size && buffer[result.length + 1] == '\0'));
+                         (result.length + 1 < size && buffer[result.length + 1] == '\0'));
         }
     } else if (key != nullptr) {
         FUZZ_REQUIRE(std::strlen(buffer.get()) <= result.length);

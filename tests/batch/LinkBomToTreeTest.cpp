@@ -141,7 +141,7 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
     EXPECT_THAT(rows[0], HasSubstr("'" + kBolt + "'"));
 }
 
-TEST_F(LinkBomToTreeTest, AColumnTitled图名RenamesThePartForTheRowsAfterIt) {
+TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterIt) {
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
     BomInfo header = TitleRow("D:\\w\\A.dwg");
     header.remark = kDrawingNameTitle;

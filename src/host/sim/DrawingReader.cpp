@@ -446,6 +446,31 @@ class Reader {
     std::string& error_;
 };
 
+// The error is one line even where it quotes a name from the file, which JSON lets hold line
+// breaks and other control characters: those are shown as escapes.
+std::string OneLine(const std::string& message) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(message.size());
+    for (const char c : message) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool ReadDrawing(const std::string& bytes, const std::string& label, SimDatabase& db,
@@ -453,12 +478,14 @@ bool ReadDrawing(const std::string& bytes, const std::string& label, SimDatabase
     json::Value root;
     json::ParseError parseError;
     if (!json::Parse(bytes, root, parseError)) {
-        error = label + ":" + std::to_string(parseError.line) + ":" +
-                std::to_string(parseError.column) + ": " + parseError.message;
+        error = OneLine(label + ":" + std::to_string(parseError.line) + ":" +
+                        std::to_string(parseError.column) + ": " + parseError.message);
         return false;
     }
     Reader reader(label, db, error);
-    return reader.read(root);
+    if (reader.read(root)) return true;
+    error = OneLine(error);
+    return false;
 }
 
 }  // namespace velmarin::host::sim
