@@ -22,6 +22,19 @@ status=0
 "$bin/velmarin-host" --drive "D=$work" --registry "$work/registry.ini" \
     --script "$work/demo.txt" || status=$?
 
+show() {  # a GBK text file of the demo, converted for the terminal
+    echo
+    echo "=== $1"
+    if [[ -f "$work/$2" ]]; then iconv -f GBK -t UTF-8 "$work/$2" 2>/dev/null || cat "$work/$2"
+    else echo "(not written)"; fi
+}
+echo
+echo "=== Texts stamped into GB-1000.dwg from its print file (layer ASDK_VORD)"
+grep -o '"text": *"[^"]*", "position": \[[^]]*\][^}]*"layer": "ASDK_VORD"' "$work/out/GB-1000-stamped.dwg" 2>/dev/null \
+    || grep -A3 ASDK_VORD "$work/out/GB-1000-stamped.dwg" 2>/dev/null | head -20 || true
+show "BOM detail file D:\\drawings\\GB-1000.bmf" drawings/GB-1000.bmf
+show "Tree file of the batch, D:\\VORD\\temp\\sldTree.ini" VORD/temp/sldTree.ini
+
 echo
 echo "=== What the VORD client was asked (D:\\VORD\\client-calls.log; texts are GBK)"
 if command -v iconv >/dev/null 2>&1; then
