@@ -30,8 +30,8 @@ show() {  # a GBK text file of the demo, converted for the terminal
 }
 echo
 echo "=== Texts stamped into GB-1000.dwg from its print file (layer ASDK_VORD)"
-grep -o '"text": *"[^"]*", "position": \[[^]]*\][^}]*"layer": "ASDK_VORD"' "$work/out/GB-1000-stamped.dwg" 2>/dev/null \
-    || grep -A3 ASDK_VORD "$work/out/GB-1000-stamped.dwg" 2>/dev/null | head -20 || true
+grep -o '"text": *"[^"]*", "position": \[[^]]*\][^}]*"layer": "ASDK_VORD"' "$work/GB-1000-stamped.dwg" 2>/dev/null \
+    || grep -A3 ASDK_VORD "$work/GB-1000-stamped.dwg" 2>/dev/null | head -20 || true
 show "BOM detail file D:\\drawings\\GB-1000.bmf" drawings/GB-1000.bmf
 show "Tree file of the batch, D:\\VORD\\temp\\sldTree.ini" VORD/temp/sldTree.ini
 
