@@ -26,7 +26,7 @@ using host::sim::dxf::DxfOut;
 using host::sim::dxf::HandleText;
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
-const std::string kFrameLayer = "\xCD\xBC\xBF\xF2\xB2\xE3";   // 图框层
+const std::string kFrameLayer = "\xCD\xBC\xBF\xF2\xB2\xE3";                   // 图框层
 const std::string kRequirement = "\xBC\xBC\xCA\xF5\xD2\xAA\xC7\xF3\xA3\xBA";  // 技术要求：
 
 std::string ProxyGraphics() {
@@ -98,8 +98,8 @@ std::string MakeDrawing(int megabytes) {
         out.raw(100, "AcDbPolyline");
         out.integer(90, 4);
         out.integer(70, 1);
-        for (const auto& [dx, dy] : {std::pair{0.0, 0.0}, {420.0, 0.0}, {420.0, 297.0},
-                                     {0.0, 297.0}}) {
+        for (const auto& [dx, dy] :
+             {std::pair{0.0, 0.0}, {420.0, 0.0}, {420.0, 297.0}, {0.0, 297.0}}) {
             out.number(10, x + dx);
             out.number(20, y + dy);
         }

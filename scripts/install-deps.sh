@@ -3,7 +3,8 @@
 # Usage: scripts/install-deps.sh [linux|all]   (all adds the Windows cross compilers and Wine)
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+          python3-ezdxf)
 if [[ "${1:-linux}" == all ]]; then
     packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-i686)
 fi

@@ -52,17 +52,21 @@ if has fuzz; then
     stage "Fuzz targets, ${FUZZ_SECONDS:-60} s each"
     CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DVELMARIN_FUZZ=ON -DVELMARIN_TESTS=OFF -DVELMARIN_BENCH=OFF >/dev/null
-    cmake --build build/fuzz -j"$jobs"
+    cmake --build build/fuzz -j"$jobs" --target fuzzers
+    # Each target starts from its seeds and from what earlier runs found (build/fuzz/corpus),
+    # so coverage grows from run to run. A crash, a sanitizer report, a broken invariant or an
+    # input that takes longer than 25 s fails the stage; the input is kept beside the log.
     for target in build/fuzz/fuzz/fuzz_*; do
-        [[ -x "$target" ]] || continue
+        [[ -f "$target" && -x "$target" ]] || continue
         name=$(basename "$target")
         corpus="build/fuzz/corpus/$name"
         mkdir -p "$corpus"
         echo "--- $name"
         log="build/fuzz/$name.log"
-        if ! "$target" -max_total_time="${FUZZ_SECONDS:-60}" -print_final_stats=1 "$corpus" \
+        if ! "$target" -max_total_time="${FUZZ_SECONDS:-60}" -timeout=25 -rss_limit_mb=4096 \
+            -print_final_stats=1 -artifact_prefix="build/fuzz/$name-" "$corpus" \
             "fuzz/corpus/${name#fuzz_}" >"$log" 2>&1; then
-            tail -n 40 "$log"; echo "$name found a fault"; exit 1
+            tail -n 40 "$log"; echo "$name found a fault (input and log in build/fuzz)"; exit 1
         fi
         grep -E "stat::number_of_executed_units" "$log" || true
     done

@@ -31,9 +31,20 @@ TdaVORD::TdaVORD(TdaFunc& func, int firstLoginArgument_, int secondLoginArgument
 int TdaVORD::Invoke(int code, const std::vector<std::string>& params) {
     // Parameters first: the client reads them during the call. A missing exchange file is not
     // created here; the call still goes out.
-    for (std::size_t i = 0; i < params.size(); ++i) {
-        func_.WriteIniString(kParamSection, "param" + std::to_string(i + 1), params[i],
-                             exchangeFilePath);
+    const bool exchangeFileExists = func_.FileExists(exchangeFilePath) != 0;
+    for (std::size_t i = 0; i < params.size() && exchangeFileExists; ++i) {
+        const std::string key = "param" + std::to_string(i + 1);
+        // A parameter that could not be written (a read-only file, a full disk) would leave the
+        // previous request's value in its place, and the client would act on that one: another
+        // drawing's path to check, commit or file. The request is not made; it counts as a
+        // call that returned 0, and the user is told which file could not be written.
+        if (!platform::current().writeProfileString(kParamSection, key.c_str(), params[i].c_str(),
+                                                    exchangeFilePath)) {
+            platform::current().notifier().messageBox(
+                std::string(texts::kWriteFileFailed) + exchangeFilePath, "",
+                platform::MessageIcon::None);
+            return 0;
+        }
     }
     return func_.CallClientEntry(libraryPath, texts::kClientEntryName, code);
 }

@@ -9,6 +9,7 @@
 #include "drawing/TdaAutocad.h"
 #include "host/Host.h"
 #include "platform/Platform.h"
+#include "tree/TreeFileStage.h"
 #include "util/FixedTexts.h"
 #include "util/Shared.h"
 #include "util/TdaFunc.h"
@@ -31,15 +32,14 @@ std::optional<std::vector<std::string>> AskForDrawings() {
     return platform::current().notifier().openFileDialog(spec);
 }
 
-// Starts the run's tree file empty. The temp folder is made here rather than by the first node,
-// so that even a run in which no drawing could be read leaves a file whose count is true.
-std::string RecreateTreeFile(const TdaVORD& vord) {
+// The run's tree file, recreated by the run's stage. The temp folder is made here rather than by
+// the first node, so that even a run in which no drawing could be read leaves a file whose count
+// is true.
+std::string PrepareTreeFile(const TdaVORD& vord) {
     platform::Platform& os = platform::current();
     const std::string folder = vord.clientFolder + "temp";
     if (!os.findFirstFile(folder)) os.createDirectory(folder);
-    const std::string path = folder + "\\sldTree.ini";
-    if (auto file = os.createFile(path)) file->commit();
-    return path;
+    return folder + "\\sldTree.ini";
 }
 
 // One picked drawing made current for reading. The batch closes afterwards only a document it
@@ -91,7 +91,8 @@ void BatchRun() {
     const std::optional<std::vector<std::string>> picked = AskForDrawings();
     if (!picked) return;
 
-    const std::string treeFile = RecreateTreeFile(*shared.vord);
+    const std::string treeFile = PrepareTreeFile(*shared.vord);
+    TreeFileStage stage(treeFile);
     host::Document* original = host::current().documentManager().curDocument();
     // Nodes are numbered by what was written, so a drawing that could not be read leaves no gap.
     int written = 0;
@@ -107,7 +108,7 @@ void BatchRun() {
     platform::current().writeProfileString("TreeNodeInfo", "Count", std::to_string(written).c_str(),
                                            treeFile);
     func.LinkBomToTree(treeFile);
-    shared.vord->SendTreeFile(treeFile);
+    if (stage.commit()) shared.vord->SendTreeFile(treeFile);
 }
 
 }  // namespace velmarin

@@ -1,17 +1,17 @@
-#include <memory>
 #include <string>
 
 #include "bridge/TdaVORD.h"
 #include "drawing/TdaAutocad.h"
 #include "platform/Platform.h"
 #include "tree/AssNode.h"
+#include "tree/TreeFileStage.h"
 #include "util/TdaFunc.h"
 #include "util/Text.h"
 
 namespace velmarin {
 
 // The tree file of a save describes exactly one drawing: whatever an earlier save or batch run
-// left in it is cut away before the node is written.
+// left in it is replaced, in one step once the node is complete.
 std::string TdaAutocad::WriteSaveTreeFile() {
     AssNode node;
     node.path = GetCurrentFileName();
@@ -21,12 +21,14 @@ std::string TdaAutocad::WriteSaveTreeFile() {
     platform::Platform& os = platform::current();
     if (func_.FileExists(folder) == 0) os.createDirectory(folder);
     const std::string treePath = folder + "\\sldTree.ini";
-    if (std::unique_ptr<platform::OutputFile> file = os.createFile(treePath)) file->commit();
+    TreeFileStage stage(treePath);
 
     node.treeFilePath = treePath;
     ReadTitleBlock(node);
     node.WriteRootNode();
-    return treePath;
+    // A tree file that could not be written is not named to the caller: the old file still on
+    // disk describes another save and must not be handed to the client as this one.
+    return stage.commit() ? treePath : std::string();
 }
 
 }  // namespace velmarin

@@ -65,8 +65,8 @@ TEST(DxfBadInput, UnusualButReadableFilesLoad) {
         std::string bytes;
         std::size_t entities;
     };
-    const std::string invalidUtf8 = R2000File({{0, "TEXT"}, {1, "ok\xC3\x28!"}}, "ANSI_1252",
-                                              {"0"}, "AC1032");
+    const std::string invalidUtf8 =
+        R2000File({{0, "TEXT"}, {1, "ok\xC3\x28!"}}, "ANSI_1252", {"0"}, "AC1032");
     const Case cases[] = {
         {"no end-of-file marker", kHead + kLine + "0\nENDSEC\n", 1},
         {"odd group codes in an entity", kHead + "0\nLINE\n1234\nx\n-5\ny\n10\n1\n" + kTail, 1},
@@ -76,8 +76,11 @@ TEST(DxfBadInput, UnusualButReadableFilesLoad) {
         {"line ends of carriage returns alone",
          "0\rSECTION\r2\rENTITIES\r0\rLINE\r10\r1\r0\rENDSEC\r0\rEOF\r", 1},
         {"blank lines after the end marker", kHead + kLine + kTail + "\n\n\n", 1},
-        {"comments and a byte-order mark", "\xEF\xBB\xBF" "999\nmade by hand\n" + kHead + kLine +
-                                               kTail, 1},
+        {"comments and a byte-order mark",
+         "\xEF\xBB\xBF"
+         "999\nmade by hand\n" +
+             kHead + kLine + kTail,
+         1},
         {"invalid UTF-8 in a 2018 file", invalidUtf8, 1},
     };
     for (const Case& c : cases) {
@@ -94,7 +97,8 @@ TEST(DxfBadInput, UnusualButReadableFilesLoad) {
     const std::string odd = kHead + "0\nLINE\n1234\nx\n-5\ny\n10\n1\n" + kTail;
     EXPECT_EQ(host::sim::WriteDxf(*Load(odd)), odd);
     // What cannot be read of a UTF-8 text becomes '?'.
-    const auto* text = dynamic_cast<const host::Text*>(ModelSpace(*Load(invalidUtf8)).at(0));
+    const auto utf8 = Load(invalidUtf8);
+    const auto* text = dynamic_cast<const host::Text*>(ModelSpace(*utf8).at(0));
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->textString(), "ok?(!");
 }
@@ -102,9 +106,17 @@ TEST(DxfBadInput, UnusualButReadableFilesLoad) {
 TEST(DxfBadInput, ProxyWhoseGraphicsSizeDisagreesWithItsData) {
     // Size 1000 declared, 68 bytes given: one polyline primitive of two points.
     const std::string graphics =
-        "44000000" "01000000" "3C000000" "06000000" "02000000"
-        "000000000000F03F" "0000000000000040" "0000000000000000"
-        "0000000000000840" "0000000000001040" "0000000000000000";
+        "44000000"
+        "01000000"
+        "3C000000"
+        "06000000"
+        "02000000"
+        "000000000000F03F"
+        "0000000000000040"
+        "0000000000000000"
+        "0000000000000840"
+        "0000000000001040"
+        "0000000000000000";
     const auto db = Load(kHead + "0\nACAD_PROXY_ENTITY\n100\nAcDbProxyEntity\n92\n1000\n310\n" +
                          graphics + "\n" + kTail);
     ASSERT_NE(db, nullptr);
@@ -118,8 +130,8 @@ TEST(DxfBadInput, ProxyWhoseGraphicsSizeDisagreesWithItsData) {
     EXPECT_DOUBLE_EQ(polyline->points()[1].y, 4);
 
     // Data cut inside the primitive: the proxy loads without parts.
-    const auto cut = Load(kHead + "0\nACAD_PROXY_ENTITY\n92\n60\n310\n" + graphics.substr(0, 60) +
-                          "\n" + kTail);
+    const auto cut =
+        Load(kHead + "0\nACAD_PROXY_ENTITY\n92\n60\n310\n" + graphics.substr(0, 60) + "\n" + kTail);
     ASSERT_NE(cut, nullptr);
     EXPECT_TRUE(dynamic_cast<const host::ProxyEntity*>(ModelSpace(*cut).at(0))->parts().empty());
 }
@@ -127,8 +139,8 @@ TEST(DxfBadInput, ProxyWhoseGraphicsSizeDisagreesWithItsData) {
 TEST(DxfBadInput, DamagedCopiesOfRealFilesNeverCrash) {
     // Cut short anywhere and with bytes overwritten: each copy loads or is refused with one
     // line naming it, and a copy that loads is written and read again.
-    for (const char* file : {"multi_insert_with_attribs.dxf", "ASCII_R12.dxf",
-                             "mtext_columns_R2018.dxf"}) {
+    for (const char* file :
+         {"multi_insert_with_attribs.dxf", "ASCII_R12.dxf", "mtext_columns_R2018.dxf"}) {
         const std::string bytes = Sample(file);
         unsigned seed = 12345;
         for (std::size_t cut = 1; cut < bytes.size(); cut += 97) {

@@ -3,13 +3,12 @@
 // ezdxf is not installed.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-
-#include <unistd.h>
 
 #include "DxfSupport.h"
 #include "host/sim/DrawingFile.h"
@@ -80,8 +79,8 @@ std::vector<std::string> OwnReading(const std::string& dxf) {
 }
 
 std::vector<std::string> EzdxfReading(const std::string& python, const std::string& dxf) {
-    const fs::path folder = fs::temp_directory_path() / ("velmarin-ezdxf-" +
-                                                         std::to_string(::getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("velmarin-ezdxf-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     const fs::path file = folder / "proxy.dxf";
     const fs::path script = folder / "read.py";
@@ -114,7 +113,8 @@ TEST(DxfIndependentReader, EzdxfDecodesTheProxyAsTheEmulatorDoes) {
         return R"({"layers": ["0", ")" + layer + R"("], "entities": [
           {"type": "proxy", "parts": [
             {"type": "polyline", "points": [[0, 0], [40, 0], [40, 24], [0, 24], [0, 0]]},
-            {"type": "polyline", "points": [[10, 0], [10, 24.5]], "layer": ")" + layer + R"("},
+            {"type": "polyline", "points": [[10, 0], [10, 24.5]], "layer": ")" +
+               layer + R"("},
             {"type": "mtext", "contents": "\\P序号", "position": [1, 1, 0], "height": 3.5},
             {"type": "mtext", "contents": "O'Ring", "position": [11.25, 17, 0]}]}]})";
     };

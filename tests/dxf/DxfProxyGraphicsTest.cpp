@@ -155,7 +155,8 @@ TEST(DxfProxyGraphics, PartsWrittenReadBackTheSame) {
 TEST(DxfProxyGraphics, EveryPolylineAndTextPrimitiveBecomesAPart) {
     const std::string gbkName = G("序号");
     Graphics graphics;
-    graphics.add(2, Graphics::Point(5, 5) + Graphics::F64(1) + Graphics::Point(0, 0, 1))  // circle
+    graphics
+        .add(2, Graphics::Point(5, 5) + Graphics::F64(1) + Graphics::Point(0, 0, 1))  // circle
         .add(7, Graphics::U32(3) + Graphics::Point(0, 0) + Graphics::Point(4, 0) +
                     Graphics::Point(4, 3))  // polygon
         .add(32, Graphics::U32(2) + Graphics::Point(1, 1, 2) + Graphics::Point(2, 2, 2) +
@@ -167,8 +168,8 @@ TEST(DxfProxyGraphics, EveryPolylineAndTextPrimitiveBecomesAPart) {
                      Graphics::Padded("AB", 1) + Graphics::U32(2) + Graphics::U32(0) +
                      Graphics::F64(4) + Graphics::F64(1) + Graphics::F64(0) + Graphics::F64(0))
         .add(38, Graphics::Point(11, 12) + Graphics::Point(0, 0, 1) + Graphics::Point(1, 0) +
-                     Graphics::Padded(std::string("\x8F\x5E\xF7\x53", 4), 2) +
-                     Graphics::U32(2) + Graphics::U32(0) + Graphics::F64(5));
+                     Graphics::Padded(std::string("\x8F\x5E\xF7\x53", 4), 2) + Graphics::U32(2) +
+                     Graphics::U32(0) + Graphics::F64(5));
     ProxyGraphicsContext context;  // GBK drawing
     const auto parts = DecodeProxyGraphics(graphics.bytes(), context);
     ASSERT_EQ(parts.size(), 5u);
@@ -189,14 +190,14 @@ TEST(DxfProxyGraphics, LightweightPolylineBitStream) {
     std::uint64_t x2bits = 0;
     std::memcpy(&x2bits, &x2, 8);
     Bits bits;
-    bits.put(1, 2).byte(8);          // BS flags, as one byte
-    bits.put(0, 2).raw(2.5);         // BD elevation
-    bits.put(1, 2).byte(3);          // BL point count
-    bits.raw(10).raw(20);            // first point
+    bits.put(1, 2).byte(8);            // BS flags, as one byte
+    bits.put(0, 2).raw(2.5);           // BD elevation
+    bits.put(1, 2).byte(3);            // BL point count
+    bits.raw(10).raw(20);              // first point
     bits.put(0, 2).put(3, 2).raw(30);  // (10, 30)
-    bits.put(1, 2);                  // x: low four bytes follow
+    bits.put(1, 2);                    // x: low four bytes follow
     for (int k = 0; k < 4; ++k) bits.byte(static_cast<unsigned>((x2bits >> (8 * k)) & 0xFF));
-    bits.put(0, 2);                  // y unchanged
+    bits.put(0, 2);  // y unchanged
     Graphics graphics;
     graphics.add(33, Graphics::Padded(bits.bytes(), 0));
     const auto parts = DecodeProxyGraphics(graphics.bytes(), ProxyGraphicsContext{});

@@ -26,9 +26,14 @@ Pairs ProxyPairs(const std::vector<std::unique_ptr<host::Entity>>& parts, int si
     format.lineEnd = "\n";
     host::sim::dxf::DxfOut out(chunks, format);
     out.binary(310, graphics);
-    Pairs pairs = {{0, "ACAD_PROXY_ENTITY"}, {5, "50"},  {100, "AcDbEntity"},
-                   {8, layer},               {100, "AcDbProxyEntity"}, {90, "498"},
-                   {91, "500"},              {sizeCode, std::to_string(graphics.size())}};
+    Pairs pairs = {{0, "ACAD_PROXY_ENTITY"},
+                   {5, "50"},
+                   {100, "AcDbEntity"},
+                   {8, layer},
+                   {100, "AcDbProxyEntity"},
+                   {90, "498"},
+                   {91, "500"},
+                   {sizeCode, std::to_string(graphics.size())}};
     for (const std::string& hex : ValuesOf(chunks, 310)) pairs.push_back({310, hex});
     pairs.insert(pairs.end(), {{93, "8"}, {310, "FF"}, {94, "0"}});  // entity data: not graphics
     return pairs;
@@ -47,22 +52,29 @@ std::vector<std::unique_ptr<host::Entity>> TableParts() {
 }
 
 TEST(DxfRead, EntitiesOfEveryModelledKind) {
-    const std::string file = R2000File(
-        {{0, "TEXT"},       {5, "20"},  {8, "T"},    {10, "1.5"},   {20, "2"},   {30, "0"},
-         {40, "3.5"},       {1, G("图名：A-01")},    {41, "0.8"},   {0, "MTEXT"}, {5, "21"},
-         {8, "0"},          {10, "5"},  {20, "6"},   {40, "2"},     {3, "abc"},  {3, "def"},
-         {1, "\\Pghi"},     {0, "LINE"}, {5, "22"},  {8, G("图框层")}, {10, "0"}, {20, "0"},
-         {11, "420"},       {21, "0"},  {0, "LWPOLYLINE"}, {5, "23"}, {90, "2"}, {38, "7"},
-         {10, "1"},         {20, "2"},  {10, "3"},   {20, "4"},     {0, "POLYLINE"}, {5, "24"},
-         {66, "1"},         {10, "0"},  {20, "0"},   {30, "9"},     {70, "1"},   {0, "VERTEX"},
-         {5, "25"},         {10, "1"},  {20, "1"},   {0, "VERTEX"}, {5, "26"},   {10, "2"},
-         {20, "2"},         {0, "SEQEND"}, {5, "27"}, {0, "POLYLINE"}, {5, "28"}, {70, "8"},
-         {0, "VERTEX"},     {10, "1"},  {20, "2"},   {30, "3"},     {70, "32"},  {0, "SEQEND"},
-         {0, "POLYLINE"},   {5, "29"},  {70, "64"},  {0, "VERTEX"}, {10, "-1"},  {20, "-2"},
-         {30, "0"},         {70, "192"}, {0, "VERTEX"}, {10, "0"},  {20, "0"},   {30, "0"},
-         {70, "128"},       {0, "SEQEND"}, {0, "CIRCLE"}, {8, "C"}, {10, "10"},  {20, "10"},
-         {40, "2"},         {0, "TEXT"}, {67, "1"},  {1, "paper space"}},
-        "ANSI_936", {"0", "T", G("图框层")});
+    const std::string file =
+        R2000File({{0, "TEXT"},       {5, "20"},         {8, "T"},        {10, "1.5"},
+                   {20, "2"},         {30, "0"},         {40, "3.5"},     {1, G("图名：A-01")},
+                   {41, "0.8"},       {0, "MTEXT"},      {5, "21"},       {8, "0"},
+                   {10, "5"},         {20, "6"},         {40, "2"},       {3, "abc"},
+                   {3, "def"},        {1, "\\Pghi"},     {0, "LINE"},     {5, "22"},
+                   {8, G("图框层")},  {10, "0"},         {20, "0"},       {11, "420"},
+                   {21, "0"},         {0, "LWPOLYLINE"}, {5, "23"},       {90, "2"},
+                   {38, "7"},         {10, "1"},         {20, "2"},       {10, "3"},
+                   {20, "4"},         {0, "POLYLINE"},   {5, "24"},       {66, "1"},
+                   {10, "0"},         {20, "0"},         {30, "9"},       {70, "1"},
+                   {0, "VERTEX"},     {5, "25"},         {10, "1"},       {20, "1"},
+                   {0, "VERTEX"},     {5, "26"},         {10, "2"},       {20, "2"},
+                   {0, "SEQEND"},     {5, "27"},         {0, "POLYLINE"}, {5, "28"},
+                   {70, "8"},         {0, "VERTEX"},     {10, "1"},       {20, "2"},
+                   {30, "3"},         {70, "32"},        {0, "SEQEND"},   {0, "POLYLINE"},
+                   {5, "29"},         {70, "64"},        {0, "VERTEX"},   {10, "-1"},
+                   {20, "-2"},        {30, "0"},         {70, "192"},     {0, "VERTEX"},
+                   {10, "0"},         {20, "0"},         {30, "0"},       {70, "128"},
+                   {0, "SEQEND"},     {0, "CIRCLE"},     {8, "C"},        {10, "10"},
+                   {20, "10"},        {40, "2"},         {0, "TEXT"},     {67, "1"},
+                   {1, "paper space"}},
+                  "ANSI_936", {"0", "T", G("图框层")});
     const auto db = Load(file);
     ASSERT_NE(db, nullptr);
     const auto entities = ModelSpace(*db);
@@ -136,12 +148,12 @@ TEST(DxfRead, LayersOfTheTableWithTheirStates) {
 
 TEST(DxfRead, BlockReferencePlacesItsDefinitionScaledAndRotated) {
     const std::string file = Dxf({
-        {0, "SECTION"}, {2, "BLOCKS"},  {0, "BLOCK"},   {2, "TK"},   {70, "0"},   {10, "10"},
-        {20, "0"},      {30, "0"},      {0, "LINE"},    {10, "10"},  {20, "0"},   {11, "30"},
-        {21, "5"},      {0, "ENDBLK"},  {0, "ENDSEC"},  {0, "SECTION"}, {2, "ENTITIES"},
-        {0, "INSERT"},  {2, "TK"},      {10, "100"},    {20, "100"}, {41, "2"},   {42, "2"},
-        {50, "90"},     {0, "INSERT"},  {2, "TK"},      {10, "0"},   {20, "0"},   {0, "ENDSEC"},
-        {0, "EOF"},
+        {0, "SECTION"}, {2, "BLOCKS"},   {0, "BLOCK"},  {2, "TK"},     {70, "0"},
+        {10, "10"},     {20, "0"},       {30, "0"},     {0, "LINE"},   {10, "10"},
+        {20, "0"},      {11, "30"},      {21, "5"},     {0, "ENDBLK"}, {0, "ENDSEC"},
+        {0, "SECTION"}, {2, "ENTITIES"}, {0, "INSERT"}, {2, "TK"},     {10, "100"},
+        {20, "100"},    {41, "2"},       {42, "2"},     {50, "90"},    {0, "INSERT"},
+        {2, "TK"},      {10, "0"},       {20, "0"},     {0, "ENDSEC"}, {0, "EOF"},
     });
     const auto db = Load(file);
     ASSERT_NE(db, nullptr);
@@ -162,11 +174,11 @@ TEST(DxfRead, BlockReferencePlacesItsDefinitionScaledAndRotated) {
 }
 
 TEST(DxfRead, ProxyExplodesIntoItsGraphics) {
-    for (const auto& [version, sizeCode] : {std::pair<std::string, int>{"AC1015", 92},
-                                            std::pair<std::string, int>{"AC1027", 160}}) {
+    for (const auto& [version, sizeCode] :
+         {std::pair<std::string, int>{"AC1015", 92}, std::pair<std::string, int>{"AC1027", 160}}) {
         SCOPED_TRACE(version);
-        const auto db = Load(R2000File(ProxyPairs(TableParts(), sizeCode), "ANSI_936", {"0"},
-                                       version));
+        const auto db =
+            Load(R2000File(ProxyPairs(TableParts(), sizeCode), "ANSI_936", {"0"}, version));
         ASSERT_NE(db, nullptr);
         const auto entities = ModelSpace(*db);
         ASSERT_EQ(entities.size(), 1u);

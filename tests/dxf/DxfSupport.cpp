@@ -34,14 +34,28 @@ std::string Dxf(const Pairs& pairs, const std::string& lineEnd) {
 
 std::string R2000File(const Pairs& entities, const std::string& codePage,
                       const std::vector<std::string>& layers, const std::string& version) {
-    Pairs pairs = {{0, "SECTION"},     {2, "HEADER"}, {9, "$ACADVER"},  {1, version},
-                   {9, "$DWGCODEPAGE"}, {3, codePage}, {9, "$HANDSEED"}, {5, "100"},
-                   {0, "ENDSEC"},      {0, "SECTION"}, {2, "TABLES"},    {0, "TABLE"},
-                   {2, "LAYER"},       {5, "2"},       {70, std::to_string(layers.size())}};
+    Pairs pairs = {{0, "SECTION"},
+                   {2, "HEADER"},
+                   {9, "$ACADVER"},
+                   {1, version},
+                   {9, "$DWGCODEPAGE"},
+                   {3, codePage},
+                   {9, "$HANDSEED"},
+                   {5, "100"},
+                   {0, "ENDSEC"},
+                   {0, "SECTION"},
+                   {2, "TABLES"},
+                   {0, "TABLE"},
+                   {2, "LAYER"},
+                   {5, "2"},
+                   {70, std::to_string(layers.size())}};
     int handle = 0x10;
     for (const std::string& layer : layers) {
-        pairs.insert(pairs.end(), {{0, "LAYER"}, {5, host::sim::dxf::HandleText(handle++)},
-                                   {2, layer}, {70, "0"}, {62, "7"}});
+        pairs.insert(pairs.end(), {{0, "LAYER"},
+                                   {5, host::sim::dxf::HandleText(handle++)},
+                                   {2, layer},
+                                   {70, "0"},
+                                   {62, "7"}});
     }
     pairs.insert(pairs.end(), {{0, "ENDTAB"}, {0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}});
     pairs.insert(pairs.end(), entities.begin(), entities.end());

@@ -15,9 +15,9 @@ using host::sim::dxf::TextEncoding;
 
 TEST(DxfCodePage, NamesOfTheHeaderMapToWindowsCodePages) {
     const std::pair<const char*, int> cases[] = {
-        {"ANSI_936", 936},    {"ansi_1252", 1252}, {"ANSI_950", 950}, {"dos850", 850},
-        {"DOS932", 932},      {"iso8859-2", 28592}, {"big5", 950},    {"gb2312", 936},
-        {"UTF8", 0},          {"ascii", 1252},      {"klingon", -1},  {"ANSI_", -1},
+        {"ANSI_936", 936}, {"ansi_1252", 1252},  {"ANSI_950", 950}, {"dos850", 850},
+        {"DOS932", 932},   {"iso8859-2", 28592}, {"big5", 950},     {"gb2312", 936},
+        {"UTF8", 0},       {"ascii", 1252},      {"klingon", -1},   {"ANSI_", -1},
         {"ANSI_12x", -1},
     };
     for (const auto& [name, page] : cases) EXPECT_EQ(CodePageOfName(name), page) << name;
@@ -92,10 +92,9 @@ TEST(DxfTextDecoding, MultilineTextKeepsFormatCodesAndEscapedBackslashes) {
 }
 
 TEST(DxfTextEncoding, GbkTextsGoBackToEachEncodingAndReadTheSame) {
-    const TextCodec codecs[] = {
-        TextCodec::ForFile("AC1015", "ANSI_936", false), TextCodec::Utf8(),
-        TextCodec::ForFile("AC1015", "ANSI_1252", false),
-        TextCodec::ForFile("AC1015", "ANSI_932", false)};
+    const TextCodec codecs[] = {TextCodec::ForFile("AC1015", "ANSI_936", false), TextCodec::Utf8(),
+                                TextCodec::ForFile("AC1015", "ANSI_1252", false),
+                                TextCodec::ForFile("AC1015", "ANSI_932", false)};
     const std::string texts[] = {"plain", G("技术要求：未注倒角C1"), "tab\there^caret\n",
                                  G("Grüße") /* ü in GBK, the rest ASCII */, G("αβ图") + "\\U+00DF"};
     for (const TextCodec& codec : codecs) {

@@ -106,7 +106,8 @@ TEST(DxfWrite, DrawingFromElsewhereReadsBackAsTheSameDrawing) {
                         {"tag": "TH", "text": "GB-1000^x"}]},
         {"type": "text", "text": "技术要求：未注倒角C1", "position": [40, 80, 0], "height": 3.5,
          "widthFactor": 0.7},
-        {"type": "mtext", "contents": ")" + longText + R"(", "position": [5, 5, 0]},
+        {"type": "mtext", "contents": ")" +
+                             longText + R"(", "position": [5, 5, 0]},
         {"type": "line", "start": [0, 0, 0], "end": [420, 0, 0], "layer": "图框层"},
         {"type": "proxy", "parts": [
           {"type": "polyline", "points": [[0, 0], [40, 0], [40, 24]], "layer": "明细"},
@@ -128,12 +129,13 @@ TEST(DxfWrite, DrawingFromElsewhereReadsBackAsTheSameDrawing) {
 }
 
 const Pairs kEntities = {
-    {0, "TEXT"},   {5, "20"},  {8, "0"},   {7, "Standard"}, {10, "1"}, {20, "2"}, {40, "2.5"},
-    {1, "kept"},   {0, "TEXT"}, {5, "21"}, {8, "0"},  {7, "Standard"}, {10, "1"}, {20, "6"},
-    {40, "2.5"},   {1, "old"}, {0, "LINE"}, {5, "22"}, {8, "0"},   {10, "0"}, {20, "0"},
-    {11, "9"},     {21, "9"},  {0, "INSERT"}, {5, "30"}, {8, "0"}, {66, "1"}, {2, "TK"},
-    {10, "0"},     {20, "0"},  {0, "ATTRIB"}, {5, "31"}, {8, "0"}, {10, "0"}, {20, "0"},
-    {40, "2.5"},   {1, "A-01"}, {2, "TH"},  {70, "0"},  {0, "SEQEND"}, {5, "32"}, {8, "0"},
+    {0, "TEXT"},   {5, "20"},   {8, "0"},    {7, "Standard"}, {10, "1"},   {20, "2"},
+    {40, "2.5"},   {1, "kept"}, {0, "TEXT"}, {5, "21"},       {8, "0"},    {7, "Standard"},
+    {10, "1"},     {20, "6"},   {40, "2.5"}, {1, "old"},      {0, "LINE"}, {5, "22"},
+    {8, "0"},      {10, "0"},   {20, "0"},   {11, "9"},       {21, "9"},   {0, "INSERT"},
+    {5, "30"},     {8, "0"},    {66, "1"},   {2, "TK"},       {10, "0"},   {20, "0"},
+    {0, "ATTRIB"}, {5, "31"},   {8, "0"},    {10, "0"},       {20, "0"},   {40, "2.5"},
+    {1, "A-01"},   {2, "TH"},   {70, "0"},   {0, "SEQEND"},   {5, "32"},   {8, "0"},
 };
 
 TEST(DxfWrite, AddedTextAndLayerGetNewHandlesAboveTheSeed) {
@@ -155,9 +157,10 @@ TEST(DxfWrite, AddedTextAndLayerGetNewHandlesAboveTheSeed) {
     EXPECT_NE(written.find("0\nLAYER\n5\n100\n330\n2\n100\nAcDbSymbolTableRecord\n100\n"
                            "AcDbLayerTableRecord\n2\nASDK_VORD\n"),
               std::string::npos);
-    const std::string text = "0\nTEXT\n5\n101\n100\nAcDbEntity\n8\nASDK_VORD\n100\nAcDbText\n"
-                             "10\n420.0\n20\n-10.0\n30\n0.0\n40\n3.0\n1\n" +
-                             G("打印：张三 2024-05-01") + "\n100\nAcDbText\n";
+    const std::string text =
+        "0\nTEXT\n5\n101\n100\nAcDbEntity\n8\nASDK_VORD\n100\nAcDbText\n"
+        "10\n420.0\n20\n-10.0\n30\n0.0\n40\n3.0\n1\n" +
+        G("打印：张三 2024-05-01") + "\n100\nAcDbText\n";
     EXPECT_NE(written.find(text + "0\nENDSEC\n"), std::string::npos) << written;
     EXPECT_EQ(HandSeed(written), 0x102u);
     ExpectUniqueHandlesBelowTheSeed(written);
@@ -217,6 +220,32 @@ TEST(DxfWrite, OnlyEntitiesThatChangedAreWrittenAnew) {
     EXPECT_EQ(ModelSpace(*again).size(), 3u);
 }
 
+TEST(DxfWrite, FileWithoutEntitiesSectionGetsOneBeforeItsObjects) {
+    const std::string file = Dxf({{0, "SECTION"},
+                                  {2, "HEADER"},
+                                  {9, "$ACADVER"},
+                                  {1, "AC1015"},
+                                  {0, "ENDSEC"},
+                                  {0, "SECTION"},
+                                  {2, "OBJECTS"},
+                                  {0, "DICTIONARY"},
+                                  {5, "C"},
+                                  {0, "ENDSEC"},
+                                  {0, "EOF"}});
+    const auto db = Load(file);
+    ASSERT_NE(db, nullptr);
+    EXPECT_EQ(WriteDxf(*db), file);  // nothing new: nothing added
+    AppendText(*db, "stamp", "0");
+    const std::string written = WriteDxf(*db);
+    const std::size_t section = written.find("0\nSECTION\n2\nENTITIES\n0\nTEXT\n");
+    ASSERT_NE(section, std::string::npos) << written;
+    EXPECT_LT(section, written.find("OBJECTS"));
+    const auto again = Load(written);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(ModelSpace(*again).size(), 1u);
+    EXPECT_EQ(WriteDxf(*again), written);
+}
+
 TEST(DxfWrite, TextsAreStoredInTheEncodingOfTheFile) {
     struct Case {
         const char* version;
@@ -245,10 +274,21 @@ TEST(DxfWrite, TextsAreStoredInTheEncodingOfTheFile) {
 }
 
 TEST(DxfWrite, Release12FileGetsEntitiesRelease12Knows) {
-    const std::string file = Dxf({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1009"},
-                                  {0, "ENDSEC"}, {0, "SECTION"}, {2, "ENTITIES"}, {0, "LINE"},
-                                  {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"},
-                                  {0, "ENDSEC"}, {0, "EOF"}},
+    const std::string file = Dxf({{0, "SECTION"},
+                                  {2, "HEADER"},
+                                  {9, "$ACADVER"},
+                                  {1, "AC1009"},
+                                  {0, "ENDSEC"},
+                                  {0, "SECTION"},
+                                  {2, "ENTITIES"},
+                                  {0, "LINE"},
+                                  {8, "0"},
+                                  {10, "0"},
+                                  {20, "0"},
+                                  {11, "1"},
+                                  {21, "1"},
+                                  {0, "ENDSEC"},
+                                  {0, "EOF"}},
                                  "\r\n");
     const auto db = Load(file);
     ASSERT_NE(db, nullptr);
@@ -265,10 +305,11 @@ TEST(DxfWrite, Release12FileGetsEntitiesRelease12Knows) {
     const std::string written = WriteDxf(*db);
     // No handles (the file has none), no subclass markers, no multiline text; the file's
     // line ends.
-    EXPECT_NE(written.find("\r\nLINE\r\n8\r\n0\r\n10\r\n0\r\n20\r\n0\r\n11\r\n1\r\n21\r\n1\r\n"
-                           "0\r\nTEXT\r\n8\r\n0\r\n10\r\n420.0\r\n20\r\n-10.0\r\n30\r\n0.0\r\n40\r\n"
-                           "3.0\r\n1\r\nstamp\r\n0\r\nTEXT\r\n8\r\n0\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        written.find("\r\nLINE\r\n8\r\n0\r\n10\r\n0\r\n20\r\n0\r\n11\r\n1\r\n21\r\n1\r\n"
+                     "0\r\nTEXT\r\n8\r\n0\r\n10\r\n420.0\r\n20\r\n-10.0\r\n30\r\n0.0\r\n40\r\n"
+                     "3.0\r\n1\r\nstamp\r\n0\r\nTEXT\r\n8\r\n0\r\n"),
+        std::string::npos)
         << written;
     EXPECT_EQ(written.find("$HANDSEED"), std::string::npos);
     EXPECT_EQ(written.find("AcDb"), std::string::npos);

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "host/sim/DrawingFile.h"
+#include "host/sim/ErrorText.h"
 #include "host/sim/Json.h"
 #include "host/sim/SimDatabase.h"
 #include "host/sim/SymbolName.h"
@@ -445,31 +446,6 @@ class Reader {
     SimDatabase& db_;
     std::string& error_;
 };
-
-// The error is one line even where it quotes a name from the file, which JSON lets hold line
-// breaks and other control characters: those are shown as escapes.
-std::string OneLine(const std::string& message) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(message.size());
-    for (const char c : message) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 }  // namespace
 

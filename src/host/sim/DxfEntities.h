@@ -65,9 +65,7 @@ class DxfBlockReference : public BlockReference {
 class DxfHeavyPolyline : public Polyline {
   public:
     explicit DxfHeavyPolyline(bool is3d) : is3d_(is3d) {}
-    std::string className() const override {
-        return is3d_ ? "AcDb3dPolyline" : "AcDb2dPolyline";
-    }
+    std::string className() const override { return is3d_ ? "AcDb3dPolyline" : "AcDb2dPolyline"; }
     bool is3d() const { return is3d_; }
     std::unique_ptr<Entity> clone() const override {
         return std::make_unique<DxfHeavyPolyline>(*this);

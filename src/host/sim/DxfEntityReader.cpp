@@ -24,10 +24,12 @@ std::string MarkedClass(const std::vector<Pair>& pairs) {
 // The host class of an entity type in a file without subclass markers.
 std::string ClassOfType(const std::string& type) {
     static const std::pair<const char*, const char*> kClasses[] = {
-        {"CIRCLE", "AcDbCircle"},   {"ARC", "AcDbArc"},           {"POINT", "AcDbPoint"},
-        {"SOLID", "AcDbSolid"},     {"TRACE", "AcDbTrace"},       {"3DFACE", "AcDbFace"},
-        {"SHAPE", "AcDbShape"},     {"DIMENSION", "AcDbDimension"}, {"VIEWPORT", "AcDbViewport"},
-        {"ELLIPSE", "AcDbEllipse"}, {"SPLINE", "AcDbSpline"},     {"HATCH", "AcDbHatch"},
+        {"CIRCLE", "AcDbCircle"},        {"ARC", "AcDbArc"},
+        {"POINT", "AcDbPoint"},          {"SOLID", "AcDbSolid"},
+        {"TRACE", "AcDbTrace"},          {"3DFACE", "AcDbFace"},
+        {"SHAPE", "AcDbShape"},          {"DIMENSION", "AcDbDimension"},
+        {"VIEWPORT", "AcDbViewport"},    {"ELLIPSE", "AcDbEllipse"},
+        {"SPLINE", "AcDbSpline"},        {"HATCH", "AcDbHatch"},
         {"INSERT", "AcDbBlockReference"}};
     for (const auto& [dxfType, className] : kClasses) {
         if (type == dxfType) return className;
@@ -113,15 +115,14 @@ std::string Shown(std::string_view value) {
 bool EntityReader::number(const Pair& pair, const char* type, double& out) {
     if (ParseDouble(pair.value, out)) return true;
     return problems_.at(pair.line + 1, "group " + std::to_string(pair.code) + " of " + type +
-                                           " must be a number, not \"" + Shown(pair.value) +
-                                           "\"");
+                                           " must be a number, not \"" + Shown(pair.value) + "\"");
 }
 
 bool EntityReader::integer(const Pair& pair, const char* type, std::int64_t& out) {
     if (ParseInteger(pair.value, out)) return true;
     return problems_.at(pair.line + 1, "group " + std::to_string(pair.code) + " of " + type +
-                                           " must be a whole number, not \"" +
-                                           Shown(pair.value) + "\"");
+                                           " must be a whole number, not \"" + Shown(pair.value) +
+                                           "\"");
 }
 
 bool EntityReader::point(const Pair& pair, const char* type, int base, Point3& p) {
@@ -173,7 +174,9 @@ bool EntityReader::text(const std::vector<Pair>& pairs, const char* type, Text& 
         const Pair& pair = pairs[i];
         if (pair.code == 101) break;  // a multiline text embedded in an attribute
         switch (pair.code) {
-            case 1: text.setTextString(codec_.toGbk(pair.value)); break;
+            case 1:
+                text.setTextString(codec_.toGbk(pair.value));
+                break;
             case 2:
                 if (tag != nullptr) *tag = name(pair.value);
                 break;
@@ -189,7 +192,8 @@ bool EntityReader::text(const std::vector<Pair>& pairs, const char* type, Text& 
                 if (!number(pair, type, widthFactor)) return false;
                 hasWidthFactor = true;
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     text.setPosition(position);
@@ -208,7 +212,9 @@ bool EntityReader::mtext(const std::vector<Pair>& pairs, ReadEntity& out) {
         if (pair.code == 101) break;  // columns of the 2018 format
         switch (pair.code) {
             case 1:
-            case 3: stored.append(pair.value); break;
+            case 3:
+                stored.append(pair.value);
+                break;
             case 10:
             case 20:
             case 30:
@@ -217,7 +223,8 @@ bool EntityReader::mtext(const std::vector<Pair>& pairs, ReadEntity& out) {
             case 40:
                 if (!number(pair, "MTEXT", height)) return false;
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     mtext->setContents(codec_.toGbk(stored, true));
@@ -317,16 +324,35 @@ bool EntityReader::insert(const std::vector<Pair>& pairs,
     for (const Pair& pair : pairs) {
         bool ok = point(pair, "INSERT", 10, position);
         switch (pair.code) {
-            case 2: blockName = name(Trimmed(pair.value)); break;
-            case 41: ok = number(pair, "INSERT", scale.x); break;
-            case 42: ok = number(pair, "INSERT", scale.y); break;
-            case 43: ok = number(pair, "INSERT", scale.z); break;
-            case 50: ok = number(pair, "INSERT", rotation); break;
-            case 70: ok = integer(pair, "INSERT", columns); break;
-            case 71: ok = integer(pair, "INSERT", rows); break;
-            case 44: ok = number(pair, "INSERT", columnSpacing); break;
-            case 45: ok = number(pair, "INSERT", rowSpacing); break;
-            default: break;
+            case 2:
+                blockName = name(Trimmed(pair.value));
+                break;
+            case 41:
+                ok = number(pair, "INSERT", scale.x);
+                break;
+            case 42:
+                ok = number(pair, "INSERT", scale.y);
+                break;
+            case 43:
+                ok = number(pair, "INSERT", scale.z);
+                break;
+            case 50:
+                ok = number(pair, "INSERT", rotation);
+                break;
+            case 70:
+                ok = integer(pair, "INSERT", columns);
+                break;
+            case 71:
+                ok = integer(pair, "INSERT", rows);
+                break;
+            case 44:
+                ok = number(pair, "INSERT", columnSpacing);
+                break;
+            case 45:
+                ok = number(pair, "INSERT", rowSpacing);
+                break;
+            default:
+                break;
         }
         if (!ok) return false;
     }
@@ -395,8 +421,7 @@ bool EntityReader::proxy(const std::vector<Pair>& pairs, ReadEntity& out) {
     return true;
 }
 
-void EntityReader::other(const std::vector<Pair>& pairs, const std::string& type,
-                         ReadEntity& out) {
+void EntityReader::other(const std::vector<Pair>& pairs, const std::string& type, ReadEntity& out) {
     std::string className = MarkedClass(pairs);
     if (className.empty()) className = ClassOfType(type);
     auto entity = std::make_unique<DxfOtherEntity>(className, type);

@@ -10,6 +10,7 @@
 
 #include "host/Objects.h"
 #include "host/sim/DxfPairs.h"
+#include "host/sim/ErrorText.h"
 #include "host/sim/DxfText.h"
 
 namespace velmarin::host::sim {
@@ -23,7 +24,7 @@ struct Problems {
     const std::string& label;
     std::string& error;
     bool at(int line, const std::string& message) {
-        error = label + ":" + std::to_string(line) + ": " + message;
+        error = label + ":" + std::to_string(line) + ": " + OneLine(message);
         return false;
     }
 };

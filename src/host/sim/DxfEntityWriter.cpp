@@ -125,8 +125,7 @@ void EntityWriter::attribute(const Attribute& attribute, const std::string& hand
     out_.integer(70, 0);
 }
 
-void EntityWriter::mtext(const MText& mtext, const std::string& handle,
-                         const std::string& owner) {
+void EntityWriter::mtext(const MText& mtext, const std::string& handle, const std::string& owner) {
     if (!markers()) {  // release 12 knows no multiline text: its contents become a text
         Text text;
         text.setLayer(mtext.layer());

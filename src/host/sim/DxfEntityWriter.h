@@ -49,8 +49,7 @@ class EntityWriter {
                        const std::string& layer);
 
     void text(const Text& text, const std::string& handle, const std::string& owner);
-    void attribute(const Attribute& attribute, const std::string& handle,
-                   const std::string& owner);
+    void attribute(const Attribute& attribute, const std::string& handle, const std::string& owner);
     void mtext(const MText& mtext, const std::string& handle, const std::string& owner);
     void polyline(const Polyline& polyline, ObjectId id, const std::string& handle,
                   const std::string& owner);

@@ -5,22 +5,25 @@
 
 namespace velmarin::host::sim::dxf {
 
-PairScanner::PairScanner(std::string_view bytes, std::size_t start) : bytes_(bytes), pos_(start) {
-    // A file whose first line ends in a carriage return alone uses it for every line.
-    const std::size_t end = bytes_.find_first_of("\r\n", pos_);
-    crOnly_ = end != std::string_view::npos && bytes_[end] == '\r' &&
-              (end + 1 >= bytes_.size() || bytes_[end + 1] != '\n');
-}
+PairScanner::PairScanner(std::string_view bytes, std::size_t start) : bytes_(bytes), pos_(start) {}
 
+// A line ends at a line feed, a carriage return and line feed, or a carriage return alone (old
+// Macintosh files, and files whose line ends were mixed up on the way).
 bool PairScanner::readLine(std::string_view& line) {
     if (pos_ >= bytes_.size()) return false;
-    const char terminator = crOnly_ ? '\r' : '\n';
-    const void* hit = std::memchr(bytes_.data() + pos_, terminator, bytes_.size() - pos_);
-    std::size_t end = hit == nullptr ? bytes_.size()
-                                     : static_cast<std::size_t>(static_cast<const char*>(hit) -
-                                                                bytes_.data());
-    std::size_t next = hit == nullptr ? end : end + 1;
-    if (!crOnly_ && end > pos_ && bytes_[end - 1] == '\r') --end;
+    const char* base = bytes_.data();
+    const std::size_t rest = bytes_.size() - pos_;
+    const void* feed = std::memchr(base + pos_, '\n', rest);
+    const std::size_t feedAt =
+        feed == nullptr ? bytes_.size()
+                        : static_cast<std::size_t>(static_cast<const char*>(feed) - base);
+    const void* ret = std::memchr(base + pos_, '\r', feedAt - pos_);
+    std::size_t end = feedAt;
+    std::size_t next = feed == nullptr ? feedAt : feedAt + 1;
+    if (ret != nullptr) {
+        end = static_cast<std::size_t>(static_cast<const char*>(ret) - base);
+        next = end + 1 < bytes_.size() && base[end + 1] == '\n' ? end + 2 : end + 1;
+    }
     line = bytes_.substr(pos_, end - pos_);
     pos_ = next;
     ++line_;

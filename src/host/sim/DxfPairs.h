@@ -43,7 +43,6 @@ class PairScanner {
     std::string_view bytes_;
     std::size_t pos_ = 0;
     int line_ = 1;
-    bool crOnly_ = false;  // lines end in a lone carriage return (old Macintosh files)
     bool hasPeeked_ = false;
     bool peekOk_ = false;
     Pair peeked_;

@@ -119,24 +119,34 @@ class BitReader {
     double rawDouble() { return DoubleOf(raw(8)); }
     int bitShort() {
         switch (bits(2)) {
-            case 0: return static_cast<std::int16_t>(raw(2));
-            case 1: return static_cast<int>(raw(1));
-            case 2: return 0;
-            default: return 256;
+            case 0:
+                return static_cast<std::int16_t>(raw(2));
+            case 1:
+                return static_cast<int>(raw(1));
+            case 2:
+                return 0;
+            default:
+                return 256;
         }
     }
     long bitLong() {
         switch (bits(2)) {
-            case 0: return static_cast<std::int32_t>(raw(4));
-            case 1: return static_cast<long>(raw(1));
-            default: return 0;
+            case 0:
+                return static_cast<std::int32_t>(raw(4));
+            case 1:
+                return static_cast<long>(raw(1));
+            default:
+                return 0;
         }
     }
     double bitDouble() {
         switch (bits(2)) {
-            case 0: return rawDouble();
-            case 1: return 1.0;
-            default: return 0.0;
+            case 0:
+                return rawDouble();
+            case 1:
+                return 1.0;
+            default:
+                return 0.0;
         }
     }
     // A double given as a change of `previous`: unchanged, low four bytes, six bytes, or whole.
@@ -145,7 +155,8 @@ class BitReader {
         std::uint64_t value = BitsOf(previous);
         for (int k = 0; k < 8; ++k) bytes[k] = static_cast<unsigned char>(value >> (8 * k));
         switch (bits(2)) {
-            case 0: return previous;
+            case 0:
+                return previous;
             case 1:
                 for (int k = 0; k < 4; ++k) bytes[k] = static_cast<unsigned char>(bits(8));
                 break;
@@ -154,7 +165,8 @@ class BitReader {
                 bytes[5] = static_cast<unsigned char>(bits(8));
                 for (int k = 0; k < 4; ++k) bytes[k] = static_cast<unsigned char>(bits(8));
                 break;
-            default: return rawDouble();
+            default:
+                return rawDouble();
         }
         return DoubleOf(LittleEndian(bytes, 8));
     }
@@ -193,19 +205,27 @@ class Decoder {
     bool primitive(std::uint32_t type, std::string_view body) {
         switch (type) {
             case kPolyline:
-            case kPolygon: return polyline(body, false);
-            case kPolylineWithNormals: return polyline(body, true);
-            case kLwPolyline: return lwPolyline(body);
+            case kPolygon:
+                return polyline(body, false);
+            case kPolylineWithNormals:
+                return polyline(body, true);
+            case kLwPolyline:
+                return lwPolyline(body);
             case kText:
-            case kText2: return text(body, 1, type == kText);
+            case kText2:
+                return text(body, 1, type == kText);
             case kUnicodeText:
-            case kUnicodeText2: return text(body, 2, type == kUnicodeText);
-            case kLayer: return layer(body);
-            case kPushMatrix: return pushMatrix(body);
+            case kUnicodeText2:
+                return text(body, 2, type == kUnicodeText);
+            case kLayer:
+                return layer(body);
+            case kPushMatrix:
+                return pushMatrix(body);
             case kPopMatrix:
                 if (!matrices_.empty()) matrices_.pop_back();
                 return true;
-            default: return true;
+            default:
+                return true;
         }
     }
 
@@ -250,9 +270,9 @@ class Decoder {
             for (int k = 0; k < 3; ++k) bits.bitDouble();  // normal
         }
         const long count = bits.bitLong();
-        if (flags & 16) bits.bitLong();  // bulges
+        if (flags & 16) bits.bitLong();           // bulges
         if (context_.format2010) bits.bitLong();  // vertex ids
-        if (flags & 32) bits.bitLong();  // widths
+        if (flags & 32) bits.bitLong();           // widths
         // Every point after the first takes at least four bits: a larger count is damage.
         if (!bits.ok() || count < 1 || static_cast<std::size_t>(count) > bits.remainingBits() / 4) {
             return false;
@@ -293,8 +313,7 @@ class Decoder {
             height = reader.f64();
         }
         if (!reader.ok()) return false;
-        const std::string utf8 =
-            unit == 2 ? Utf16ToUtf8(stored) : context_.codec.toUtf8(stored);
+        const std::string utf8 = unit == 2 ? Utf16ToUtf8(stored) : context_.codec.toUtf8(stored);
         auto part = std::make_unique<MText>();
         part->setContents(Utf8ToGbkKeepingEscapes(utf8));
         part->setLocation(transformed(start));

@@ -63,13 +63,17 @@ class Reader {
             if (scanner_.failed()) return scannerProblem();
             return problems_.at(1, "the file holds no DXF data");
         }
-        noteStyle(*first);
         bool sawEof = false;
+        bool styled = false;
         std::size_t end = bytes.size();
         while (scanner_.peek() != nullptr) {
             Pair pair;
             take(pair);
             if (pair.code == 999) continue;  // a comment
+            if (!styled) {
+                noteStyle(pair);
+                styled = true;
+            }
             const std::string_view value = Trimmed(pair.value);
             if (pair.code != 0) {
                 return problems_.at(pair.line, "group code " + std::to_string(pair.code) +
@@ -78,6 +82,7 @@ class Reader {
             }
             if (value == "EOF") {
                 sawEof = true;
+                placeEntitiesSection(pair.begin);
                 end = pair.end;  // what follows the end marker is no part of the drawing
                 break;
             }
@@ -85,10 +90,11 @@ class Reader {
                 return problems_.at(pair.line, "SECTION or EOF expected, not \"" +
                                                    std::string(value.substr(0, 40)) + "\"");
             }
-            if (!section()) return false;
+            if (!section(pair.begin)) return false;
         }
         if (scanner_.failed()) return scannerProblem();
         startCodec();
+        if (!sawEof) placeEntitiesSection(end);
         if (end > rawStart_) source_.segments.push_back({Segment::Kind::Raw, rawStart_, end});
         if (!sawEof) source_.segments.push_back({Segment::Kind::Eof, end, end});
         finishFormat();
@@ -100,7 +106,10 @@ class Reader {
         if (!scanner_.next(pair)) return false;
         if (IsHandleCode(pair.code) && !(pair.code == 5 && inHeader_)) {
             std::uint64_t handle = 0;
-            if (ParseHandle(pair.value, handle)) maxHandle_ = std::max(maxHandle_, handle);
+            // A wild pointer near the top of the range would leave no handle to give.
+            if (ParseHandle(pair.value, handle) && handle < (std::uint64_t{1} << 62)) {
+                maxHandle_ = std::max(maxHandle_, handle);
+            }
             if (pair.code == 5) sawHandles_ = true;
         } else if (pair.code == 100) {
             sawMarkers_ = true;
@@ -132,8 +141,7 @@ class Reader {
     bool ended(const std::string& section) {
         if (scanner_.failed()) return scannerProblem();
         return problems_.at(std::max(1, scanner_.lineCount() - 1),
-                            "the file ends inside the " + section +
-                                " section: it is cut short");
+                            "the file ends inside the " + section + " section: it is cut short");
     }
 
     void special(Segment::Kind kind, std::size_t begin, std::size_t end, ObjectId id = kNullId,
@@ -170,13 +178,14 @@ class Reader {
     void finishFormat() {
         DxfFormat& format = source_.format;
         format.version = validVersion() ? version_ : (sawMarkers_ ? "AC1015" : "AC1009");
-        format.handles = format.version >= "AC1012" || handSeedSeen_ || handling_ == 1 ||
-                         sawHandles_;
+        format.handles =
+            format.version >= "AC1012" || handSeedSeen_ || handling_ == 1 || sawHandles_;
         source_.nextHandle = std::max<std::uint64_t>({handSeed_, maxHandle_ + 1, 1});
         source_.nextHandleAsRead = source_.nextHandle;
     }
 
-    bool section() {
+    // `begin`: where the section's SECTION pair starts.
+    bool section(std::size_t begin) {
         Pair name;
         if (!take(name)) return ended("unnamed");
         if (name.code != 2) return problems_.at(name.line, "a SECTION needs its name in group 2");
@@ -185,8 +194,23 @@ class Reader {
         startCodec();
         if (sectionName == "TABLES") return tables();
         if (sectionName == "BLOCKS") return blocks();
-        if (sectionName == "ENTITIES") return entities();
+        if (sectionName == "ENTITIES") {
+            sawEntities_ = true;
+            return entities();
+        }
+        // Model space comes before the objects: where it goes when the file has none yet.
+        if (sectionName == "OBJECTS" || sectionName == "THUMBNAILIMAGE" ||
+            sectionName == "ACDSDATA") {
+            placeEntitiesSection(begin);
+        }
         return skip(sectionName);
+    }
+
+    // A file without an entities section gets one here if model space gains entities.
+    void placeEntitiesSection(std::size_t at) {
+        if (sawEntities_ || entitiesPlaced_) return;
+        entitiesPlaced_ = true;
+        special(Segment::Kind::NewEntitiesSection, at, at, db_.modelSpaceId());
     }
 
     bool skip(const std::string& sectionName) {
@@ -343,7 +367,8 @@ class Reader {
         }
         if (!entityList(record, "BLOCKS")) return false;
         const Pair* next = scanner_.peek();
-        if (record != kNullId) special(Segment::Kind::NewEntities, next->begin, next->begin, record);
+        if (record != kNullId)
+            special(Segment::Kind::NewEntities, next->begin, next->begin, record);
         if (Is(next, "ENDBLK") && !collect(pairs_)) return scannerProblem();
         return true;
     }
@@ -429,6 +454,8 @@ class Reader {
     bool sawHandles_ = false;
     bool inHeader_ = false;
     bool codecReady_ = false;
+    bool sawEntities_ = false;
+    bool entitiesPlaced_ = false;
     std::uint64_t maxHandle_ = 0;
     std::vector<Pair> pairs_;
     std::vector<std::vector<Pair>> followers_;
@@ -461,6 +488,11 @@ bool IsDxfPath(const std::string& path) {
 bool ReadDxf(std::string bytes, const std::string& label, SimDatabase& db, std::string& error) {
     auto source = std::make_unique<dxf::DxfSource>();
     source->bytes = std::move(bytes);
+    // An entity takes a hundred bytes or more: room for them up front spares the rehashing.
+    const std::size_t expected = source->bytes.size() / 128;
+    db.reserveObjects(expected);
+    source->handles.reserve(expected);
+    source->segments.reserve(expected);
     dxf::Reader reader(label, db, *source, error);
     if (!reader.read()) return false;
     for (ObjectId id : db.layerTable().recordIds()) source->layersRead.insert(id);

@@ -19,13 +19,14 @@ namespace velmarin::host::sim::dxf {
 
 struct Segment {
     enum class Kind {
-        Raw,              // bytes [begin, end) as read
-        Entity,           // the database object `id`, read from [begin, end)
-        NewEntities,      // where entities added to the block record `id` go
-        NewLayers,        // where layers added to the drawing go: the end of the layer table
-        HandSeed,         // the $HANDSEED pair [begin, end): the next free handle
-        MissingHandSeed,  // the end of a header that has no $HANDSEED
-        Eof,              // the end-of-file marker the file lacked
+        Raw,                 // bytes [begin, end) as read
+        Entity,              // the database object `id`, read from [begin, end)
+        NewEntities,         // where entities added to the block record `id` go
+        NewEntitiesSection,  // an entities section for model space `id`, when the file had none
+        NewLayers,           // where layers added to the drawing go: the end of the layer table
+        HandSeed,            // the $HANDSEED pair [begin, end): the next free handle
+        MissingHandSeed,     // the end of a header that has no $HANDSEED
+        Eof,                 // the end-of-file marker the file lacked
     };
     Kind kind = Kind::Raw;
     std::size_t begin = 0;

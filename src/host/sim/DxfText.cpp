@@ -119,12 +119,18 @@ long Hex4(std::string_view text, std::size_t i) {
 // The code page of the n in \M+nXXXX.
 int MifCodePage(char n) {
     switch (n) {
-        case '1': return 932;
-        case '2': return 950;
-        case '3': return 949;
-        case '4': return 1361;
-        case '5': return 936;
-        default: return 0;
+        case '1':
+            return 932;
+        case '2':
+            return 950;
+        case '3':
+            return 949;
+        case '4':
+            return 1361;
+        case '5':
+            return 936;
+        default:
+            return 0;
     }
 }
 
@@ -310,9 +316,12 @@ std::string TextCodec::codePageName() const {
 
 std::string TextCodec::toUtf8(std::string_view stored) const {
     switch (encoding_) {
-        case TextEncoding::Gbk: return platform::GbkToUtf8(std::string(stored));
-        case TextEncoding::Utf8: return RepairedUtf8(stored);
-        case TextEncoding::CodePage: break;
+        case TextEncoding::Gbk:
+            return platform::GbkToUtf8(std::string(stored));
+        case TextEncoding::Utf8:
+            return RepairedUtf8(stored);
+        case TextEncoding::CodePage:
+            break;
     }
     std::string utf8;
     if (platform::CodePageToUtf8(codePage_, std::string(stored), utf8)) return utf8;

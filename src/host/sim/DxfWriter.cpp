@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "host/sim/DxfEntityWriter.h"
 #include "host/sim/DxfFile.h"
@@ -30,8 +31,10 @@ class SourceHandles : public HandleSource {
         return assigned;
     }
     std::string endOf(ObjectId id) override {
-        const auto it = source_.endHandles.find(id);
-        return it != source_.endHandles.end() && !it->second.empty() ? it->second : fresh();
+        if (id == kNullId) return fresh();
+        std::string& handle = source_.endHandles[id];
+        if (handle.empty()) handle = source_.newHandle();
+        return handle;
     }
     std::string fresh() override { return source_.newHandle(); }
 
@@ -89,8 +92,8 @@ void WriteLayer(DxfOut& out, const LayerTableRecord& layer, const std::string& h
         out.raw(100, "AcDbLayerTableRecord");
     }
     out.text(2, layer.getName());
-    out.integer(70, (layer.isFrozen() ? 1 : 0) | (layer.VPDFLT() ? 2 : 0) |
-                        (layer.isLocked() ? 4 : 0));
+    out.integer(70,
+                (layer.isFrozen() ? 1 : 0) | (layer.VPDFLT() ? 2 : 0) | (layer.isLocked() ? 4 : 0));
     out.integer(62, layer.isOff() ? -7 : 7);
     out.raw(6, "Continuous");
 }
@@ -111,7 +114,8 @@ class SourcedWriter {
         for (const std::string& name : source_.layerOrder) layers_.add(name);
         for (ObjectId id : db_.layerTable().recordIds()) {
             const auto* layer = db_.peekAs<LayerTableRecord>(id);
-            if (layer != nullptr && source_.layersRead.count(id) == 0) layers_.add(layer->getName());
+            if (layer != nullptr && source_.layersRead.count(id) == 0)
+                layers_.add(layer->getName());
         }
     }
 
@@ -125,9 +129,18 @@ class SourcedWriter {
                 case Segment::Kind::Raw:
                     text_.append(source_.bytes, segment.begin, segment.end - segment.begin);
                     break;
-                case Segment::Kind::Entity: entity(segment); break;
-                case Segment::Kind::NewEntities: newEntities(segment.id); break;
-                case Segment::Kind::NewLayers: newLayers(); break;
+                case Segment::Kind::Entity:
+                    entity(segment);
+                    break;
+                case Segment::Kind::NewEntities:
+                    newEntities(segment.id);
+                    break;
+                case Segment::Kind::NewEntitiesSection:
+                    newEntitiesSection(segment.id);
+                    break;
+                case Segment::Kind::NewLayers:
+                    newLayers();
+                    break;
                 case Segment::Kind::HandSeed:
                     seedAt = text_.size();
                     seed = &segment;
@@ -139,7 +152,7 @@ class SourcedWriter {
                     }
                     break;
                 case Segment::Kind::Eof:
-                    out_.endLine();
+                    out_.endLine();  // after a last line that had no line end
                     out_.raw(0, "EOF");
                     break;
             }
@@ -175,7 +188,8 @@ class SourcedWriter {
             const auto* attribute = db_.peekAs<Attribute>(attributeId);
             if (attribute == nullptr || attribute->isErased()) return true;
             const Entity* read = source_.original(attributeId);
-            if (read != nullptr && pairsOf(*read, attributeId) != pairsOf(*attribute, attributeId)) {
+            if (read != nullptr &&
+                pairsOf(*read, attributeId) != pairsOf(*attribute, attributeId)) {
                 return true;
             }
         }
@@ -200,9 +214,10 @@ class SourcedWriter {
             .write(*entity, segment.id, ownerHandle(segment.record));
     }
 
+    // New entities go to the first place the file has for their record, and only there.
     void newEntities(ObjectId recordId) {
         const auto* record = db_.peekAs<SimBlockTableRecord>(recordId);
-        if (record == nullptr) return;
+        if (record == nullptr || !recordsWritten_.insert(recordId).second) return;
         const std::string owner = ownerHandle(recordId);
         for (ObjectId id : record->allEntityIds()) {
             const auto* entity = db_.peekAs<Entity>(id);
@@ -211,7 +226,23 @@ class SourcedWriter {
         }
     }
 
+    void newEntitiesSection(ObjectId modelSpace) {
+        const std::size_t before = text_.size();
+        out_.endLine();
+        out_.raw(0, "SECTION");
+        out_.raw(2, "ENTITIES");
+        const std::size_t head = text_.size();
+        newEntities(modelSpace);
+        if (text_.size() == head) {
+            text_.resize(before);  // nothing new: the file stays as it was
+            return;
+        }
+        out_.raw(0, "ENDSEC");
+    }
+
     void newLayers() {
+        if (layersWritten_) return;
+        layersWritten_ = true;
         for (ObjectId id : db_.layerTable().recordIds()) {
             const auto* layer = db_.peekAs<LayerTableRecord>(id);
             if (layer == nullptr || source_.layersRead.count(id) != 0) continue;
@@ -225,6 +256,8 @@ class SourcedWriter {
     DxfOut out_;
     SourceHandles handles_;
     LayerIndex layers_;
+    std::unordered_set<ObjectId> recordsWritten_;
+    bool layersWritten_ = false;
 };
 
 // A new file: the header, the tables every reader expects, the blocks, model space, and the

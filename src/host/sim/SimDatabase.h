@@ -119,6 +119,9 @@ class SimDatabase : public Database, public ObjectOwner {
     const SimBlockTable& blockTable() const;
     const SimLayerTable& layerTable() const;
 
+    // Room for this many objects, for a reader that knows roughly how many will come.
+    void reserveObjects(std::size_t count) { objects_.reserve(count); }
+
     // Opens not closed yet.
     int openObjectCount() const { return openCount_; }
     void setSaveHandler(SaveHandler handler) { saveHandler_ = std::move(handler); }

@@ -73,9 +73,9 @@ bool Utf8ToCodePage(int codePage, const std::string& utf8, std::string& bytes) {
         return true;
     }
     BOOL usedDefault = FALSE;
-    const int length = WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                           static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                           &usedDefault);
+    const int length =
+        WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                            nullptr, 0, nullptr, &usedDefault);
     if (length <= 0 || usedDefault) return false;
     std::string out(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(page, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),

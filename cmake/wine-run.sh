@@ -1,0 +1,32 @@
+#!/bin/sh
+# Runs a Windows program of the cross build under Wine: CTest's emulator for the 64-bit build.
+# The prefix (WINEPREFIX, else ~/.wine) is created on first use, one creator at a time; a Wine
+# server is kept alive between programs, so that each test does not pay for starting Wine's
+# system processes again. The ANSI code page is 936 (GBK), as on a Chinese Windows.
+#
+#   cmake/wine-run.sh PROGRAM.exe [ARGUMENTS...]
+#   WINE=/usr/lib/wine/wine64 and WINESERVER=/usr/lib/wine/wineserver by default.
+set -eu
+wine=${WINE:-/usr/lib/wine/wine64}
+server=${WINESERVER:-$(dirname "$wine")/wineserver}
+prefix=${WINEPREFIX:-$HOME/.wine}
+export WINEPREFIX="$prefix"
+export WINEDEBUG=${WINEDEBUG:--all}
+# No offer to install Wine's .NET and HTML runtimes when the prefix is made.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=d}
+export LC_ALL=zh_CN.UTF-8
+
+mkdir -p "$(dirname "$prefix")"
+(
+    flock 9
+    if [ ! -f "$prefix/system.reg" ]; then
+        "$wine" wineboot -i >/dev/null 2>&1 || true
+    fi
+    # A server that is already running answers so and stays as it is. A new one is started with
+    # Wine's system processes, so that they do not hold the output of the first program that
+    # would otherwise start them (a test runner reading that output would wait for them).
+    if "$server" -p 30 </dev/null >/dev/null 2>&1; then
+        "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    fi
+) 9>"$prefix.lock"
+exec "$wine" "$@"
