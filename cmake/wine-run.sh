@@ -20,13 +20,14 @@ mkdir -p "$(dirname "$prefix")"
 (
     flock 9
     if [ ! -f "$prefix/system.reg" ]; then
-        "$wine" wineboot -i >/dev/null 2>&1 || true
+        "$wine" wineboot -i </dev/null >/dev/null 2>&1 9>&- || true
     fi
     # A server that is already running answers so and stays as it is. A new one is started with
     # Wine's system processes, so that they do not hold the output of the first program that
     # would otherwise start them (a test runner reading that output would wait for them).
-    if "$server" -p 30 </dev/null >/dev/null 2>&1; then
-        "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+    # The lock is not passed on: the server and Wine's processes outlive this script.
+    if "$server" -p 30 </dev/null >/dev/null 2>&1 9>&-; then
+        "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&- || true
     fi
 ) 9>"$prefix.lock"
 exec "$wine" "$@"

@@ -1,9 +1,8 @@
 // Finding and calling the VORD client on the real system: the client folder comes from the
 // registry, the library is loaded with LoadLibraryA, and failures show the system's texts.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -27,8 +26,8 @@ class ClientLibrary : public ::testing::Test {
     std::string library() const { return folder_ / "VORD\\VORDDll.dll"; }
     void installClient(const std::string& builtLibrary) {
         folder_.write("VORD\\VORD.ini", "");
-        ASSERT_TRUE(CopyFileA((BinaryDir() + "\\" + builtLibrary).c_str(), library().c_str(),
-                              FALSE));
+        ASSERT_TRUE(
+            CopyFileA((BinaryDir() + "\\" + builtLibrary).c_str(), library().c_str(), FALSE));
     }
     const std::vector<platform::ShownMessage>& messages() { return world_.notifier().messages(); }
 
@@ -52,10 +51,9 @@ TEST_F(ClientLibrary, LoadsTheClientFromTheRegisteredFolder) {
               (std::vector<std::string>{"code=5\tparam1=0\tparam2=6\tparam3=",
                                         "code=6\tparam1=0\tparam2=6\tparam3="}));
     // Loaded from there, once: the second call found the same library.
-    EXPECT_TRUE(
-        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE,
-                       world_.platform().moduleFileName("VORDDll.dll").c_str(), -1,
-                       library().c_str(), -1) == CSTR_EQUAL);
+    EXPECT_TRUE(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE,
+                               world_.platform().moduleFileName("VORDDll.dll").c_str(), -1,
+                               library().c_str(), -1) == CSTR_EQUAL);
     EXPECT_TRUE(messages().empty());
 }
 

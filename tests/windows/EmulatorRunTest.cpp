@@ -1,9 +1,8 @@
 // velmarin-host.exe on Windows: the emulator loads Velmarin.arx, which finds the client double
 // through the registry values of --registry and calls it, as on Linux.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <sstream>
 #include <string>
@@ -106,6 +105,18 @@ TEST_F(EmulatorRun, BatchTimerFiresOnTheHostClock) {
     EXPECT_EQ(result.lines, (std::vector<std::string>{"waiting", "DIALOG: cancelled", "after"}));
     EXPECT_EQ(Codes(folder_.lines("VORD\\client-calls.log")),
               (std::vector<std::string>{"code=5", "code=6"}));
+}
+
+TEST_F(EmulatorRun, RefusedLoginShowsTheGuardMessagesInUtf8) {
+    folder_.write("VORD\\client-double.ini", "[Code5]\r\nresult=0\r\n");
+    const ProgramResult result = run("openmethod\nVORD_batchchange\n");
+    EXPECT_EQ(result.exitCode, 0u) << result.err;
+    // The program prints the GBK texts as UTF-8.
+    const std::string guard = u8"MESSAGE: 在操作前请先登陆系统!";
+    EXPECT_EQ(result.lines,
+              (std::vector<std::string>{guard, guard, u8"MESSAGE: 请您先登陆！再进行此操作。"}));
+    EXPECT_EQ(Codes(folder_.lines("VORD\\client-calls.log")),
+              (std::vector<std::string>{"code=5", "code=5", "code=5", "code=6"}));
 }
 
 TEST_F(EmulatorRun, MissingClientLibraryIsShownAtLoadAndUnload) {

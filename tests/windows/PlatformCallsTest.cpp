@@ -1,8 +1,7 @@
 // The Win32 platform's registry, file, module, timer and dialog calls over the real system.
 
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

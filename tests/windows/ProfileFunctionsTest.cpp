@@ -126,11 +126,9 @@ TEST_F(ProfileFunctions, ValuesDefaultsAndBuffer) {
         Expected returned;
     };
     const std::vector<Default> defaults = {
-        {"def  ", {"def"}},
-        {"\tdef\t", {"\tdef\t"}},
-        {nullptr, {""}},
-        {"  lead", {"  lead"}},
-        {"   ", {"", " "}},  // all spaces: empty on Windows, one space on Wine
+        {"def  ", {"def"}},     {"\tdef\t", {"\tdef\t"}}, {nullptr, {""}},
+        {"  lead", {"  lead"}}, {"   ", {"", " "}},  // all spaces: empty on Windows, one space on
+                                                     // Wine
     };
     for (const Default& d : defaults) {
         EXPECT_EQ(get(path, "s", "absent", d.given), d.returned.here()) << d.given;
@@ -162,12 +160,15 @@ TEST_F(ProfileFunctions, WritesPlaceTextAsTheSystemDoes) {
         {"[A]\r\nPath=old\r\n", {{"a", "PATH", "new"}}, {"[A]\r\nPath=new\r\n"}},
         {"[A]\r\nx=1\r\ny=2\r\n", {{"A", "x", nullptr}}, {"[A]\r\ny=2\r\n"}},
         {"[A]\r\nx=1\r\n[B]\r\ny=2\r\n", {{"A", nullptr, nullptr}}, {"[B]\r\ny=2\r\n"}},
-        {"[S]\r\n", {{"S", "\xCD\xBC\xC3\xFB", "\xD6\xD0\xCE\xC4"}},
+        {"[S]\r\n",
+         {{"S", "\xCD\xBC\xC3\xFB", "\xD6\xD0\xCE\xC4"}},
          {"[S]\r\n\xCD\xBC\xC3\xFB=\xD6\xD0\xCE\xC4\r\n"}},
         // Windows writes the value as given; Wine drops its leading blanks.
         {std::nullopt, {{"s", "k", "  v  "}}, {"[s]\r\nk=  v  \r\n", "[s]\r\nk=v  \r\n"}},
         // Windows trims spaces from new names; Wine only leading ones.
-        {std::nullopt, {{" sec ", "  key  ", "v"}}, {"[sec]\r\nkey=v\r\n", "[sec ]\r\nkey  =v\r\n"}},
+        {std::nullopt,
+         {{" sec ", "  key  ", "v"}},
+         {"[sec]\r\nkey=v\r\n", "[sec ]\r\nkey  =v\r\n"}},
         // Windows edits in place and keeps blank lines; Wine rewrites the file without them.
         {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n",
          {{"A", "z", "3"}},

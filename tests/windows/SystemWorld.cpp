@@ -123,9 +123,9 @@ ScopedRegistryValue::ScopedRegistryValue(std::string keyPath, std::string name)
     DWORD size = 0;
     if (RegQueryValueExA(key, name_.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
         oldData_.resize(size);
-        hadValue_ = RegQueryValueExA(key, name_.c_str(), nullptr, &type,
-                                     reinterpret_cast<BYTE*>(oldData_.data()),
-                                     &size) == ERROR_SUCCESS;
+        hadValue_ =
+            RegQueryValueExA(key, name_.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(oldData_.data()), &size) == ERROR_SUCCESS;
         oldType_ = type;
     }
     RegCloseKey(key);
@@ -137,8 +137,8 @@ ScopedRegistryValue::~ScopedRegistryValue() {
         return;
     }
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
         RegSetValueExA(key, name_.c_str(), 0, oldType_,
                        reinterpret_cast<const BYTE*>(oldData_.data()),
                        static_cast<DWORD>(oldData_.size()));

@@ -10,8 +10,8 @@
 
 #include "host/Objects.h"
 #include "host/sim/DxfPairs.h"
-#include "host/sim/ErrorText.h"
 #include "host/sim/DxfText.h"
+#include "host/sim/ErrorText.h"
 
 namespace velmarin::host::sim {
 class SimDatabase;

@@ -25,8 +25,8 @@ DriveMappings::~DriveMappings() {
 }
 
 bool DriveMappings::map(char letter, const std::string& folder, std::string& error) {
-    const char upper = (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A')
-                                                        : letter;
+    const char upper =
+        (letter >= 'a' && letter <= 'z') ? static_cast<char>(letter - 'a' + 'A') : letter;
     const std::string drive = std::string(1, upper) + ":";
     char existing[MAX_PATH];
     if (QueryDosDeviceA(drive.c_str(), existing, MAX_PATH) != 0) {

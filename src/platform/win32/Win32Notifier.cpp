@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Notifier.h"
 
 #include <windows.h>
+// After the system header, which they need.
 #include <cderr.h>
 #include <commdlg.h>
 
