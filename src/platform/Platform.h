@@ -27,17 +27,19 @@ struct OpenFileDialogSpec {
 // The one notification point: whatever the system shows the user goes through it, so that a
 // test or the emulator program can record it instead of showing it.
 class Notifier {
-public:
+  public:
     virtual ~Notifier() = default;
-    virtual void messageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
+    virtual void messageBox(const std::string& text, const std::string& title,
+                            MessageIcon icon) = 0;
     // The selected full paths in selection order, or nothing when the user cancelled.
-    virtual std::optional<std::vector<std::string>> openFileDialog(const OpenFileDialogSpec& spec) = 0;
+    virtual std::optional<std::vector<std::string>> openFileDialog(
+        const OpenFileDialogSpec& request) = 0;
 };
 
 // A file being written. Nothing reaches the target name until commit() succeeds; destroying an
 // uncommitted file discards what was written, so a failed write never replaces an old file.
 class OutputFile {
-public:
+  public:
     virtual ~OutputFile() = default;
     virtual bool write(const char* data, std::size_t size) = 0;
     bool write(const std::string& text) { return write(text.data(), text.size()); }
@@ -47,10 +49,11 @@ public:
 using LibraryHandle = void*;
 
 // The Windows timer procedure: window (always null here), message, timer id, tick count.
-using TimerProc = void (*)(void* window, unsigned message, std::uintptr_t timerId, std::uint32_t time);
+using TimerProc = void (*)(void* window, unsigned message, std::uintptr_t timerId,
+                           std::uint32_t time);
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // Registry, HKEY_LOCAL_MACHINE: a REG_SZ value read into a 260-byte buffer. A missing key or

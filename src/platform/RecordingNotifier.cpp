@@ -11,8 +11,8 @@ void RecordingNotifier::messageBox(const std::string& text, const std::string& t
 }
 
 std::optional<std::vector<std::string>> RecordingNotifier::openFileDialog(
-    const OpenFileDialogSpec& spec) {
-    dialogs_.push_back(spec);
+    const OpenFileDialogSpec& request) {
+    dialogs_.push_back(request);
     std::optional<std::vector<std::string>> answer;
     if (!answers_.empty()) {
         answer = std::move(answers_.front());

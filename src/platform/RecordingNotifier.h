@@ -19,13 +19,14 @@ struct ShownMessage {
 };
 
 class RecordingNotifier : public Notifier {
-public:
+  public:
     using MessageListener = std::function<void(const ShownMessage&)>;
     // Called with the number of files chosen, or nothing for a cancelled dialog.
     using DialogListener = std::function<void(const std::optional<std::vector<std::string>>&)>;
 
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    std::optional<std::vector<std::string>> openFileDialog(const OpenFileDialogSpec& spec) override;
+    std::optional<std::vector<std::string>> openFileDialog(
+        const OpenFileDialogSpec& request) override;
 
     void queueDialogAnswer(std::optional<std::vector<std::string>> answer);
     void setListeners(MessageListener onMessage, DialogListener onDialog);
@@ -34,7 +35,7 @@ public:
     const std::vector<OpenFileDialogSpec>& dialogs() const { return dialogs_; }
     void clear();
 
-private:
+  private:
     std::vector<ShownMessage> messages_;
     std::vector<OpenFileDialogSpec> dialogs_;
     std::deque<std::optional<std::vector<std::string>>> answers_;

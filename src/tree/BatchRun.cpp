@@ -22,14 +22,14 @@ bool Contains(const std::vector<host::Document*>& documents, const host::Documen
 }
 
 std::optional<std::vector<std::string>> AskForDrawings() {
-    platform::OpenFileDialogSpec spec;
-    spec.defaultExtension = "dwg";
-    spec.initialFileName = "";
-    spec.filter = texts::kDwgFilter;
-    spec.allowMultiSelect = true;
-    spec.hideReadOnly = true;
-    spec.nameBufferBytes = 10000;
-    return platform::current().notifier().openFileDialog(spec);
+    platform::OpenFileDialogSpec request;
+    request.defaultExtension = "dwg";
+    request.initialFileName = "";
+    request.filter = texts::kDwgFilter;
+    request.allowMultiSelect = true;
+    request.hideReadOnly = true;
+    request.nameBufferBytes = 10000;
+    return platform::current().notifier().openFileDialog(request);
 }
 
 // The run's tree file, recreated by the run's stage. The temp folder is made here rather than by
