@@ -119,6 +119,7 @@ ScopedRegistryValue::ScopedRegistryValue(std::string keyPath, std::string name)
         ERROR_SUCCESS) {
         return;
     }
+    hadKey_ = true;
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExA(key, name_.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
@@ -134,6 +135,8 @@ ScopedRegistryValue::ScopedRegistryValue(std::string keyPath, std::string name)
 ScopedRegistryValue::~ScopedRegistryValue() {
     if (!hadValue_) {
         remove();
+        // A key made for the test goes too, once nothing is left in it.
+        if (!hadKey_) RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath_.c_str());
         return;
     }
     HKEY key = nullptr;

@@ -58,7 +58,7 @@ class SystemWorld {
 };
 
 // A value under HKEY_LOCAL_MACHINE for the life of the object; what was there before (a value, or
-// nothing) is restored at the end.
+// nothing, or not even the key) is restored at the end.
 class ScopedRegistryValue {
   public:
     ScopedRegistryValue(std::string keyPath, std::string name);
@@ -73,6 +73,7 @@ class ScopedRegistryValue {
   private:
     std::string keyPath_;
     std::string name_;
+    bool hadKey_ = false;
     bool hadValue_ = false;
     unsigned long oldType_ = 0;
     std::string oldData_;
