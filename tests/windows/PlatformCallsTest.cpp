@@ -169,6 +169,8 @@ TEST(Win32Dialog, SelectionBufferBecomesFullPaths) {
         {"C:\\d\0a.dwg\0b.dwg\0\0"s, {"C:\\d\\a.dwg", "C:\\d\\b.dwg"}},
         {"C:\\\0a.dwg\0b.dwg\0\0"s, {"C:\\a.dwg", "C:\\b.dwg"}},  // a drive root has its '\'
         {"C:\\\xD6\xD0\0\xCE\xC4.dwg\0\0"s, {"C:\\\xD6\xD0\\\xCE\xC4.dwg"}},
+        // A folder ending in a character whose second byte is 0x5C has no '\' at its end.
+        {"C:\\\x81\x5C\0a.dwg\0\0"s, {"C:\\\x81\x5C\\a.dwg"}},
         {"\0\0"s, {}},
     };
     for (const Case& c : cases) {
@@ -181,6 +183,8 @@ TEST(Win32Dialog, SelectionBufferBecomesFullPaths) {
 
     EXPECT_EQ(platform::win32::DialogFilter("dwg(*.dwg)|*.dwg|all(*.*)|*.*||"),
               "dwg(*.dwg)\0*.dwg\0all(*.*)\0*.*\0\0\0\0"s);
+    // 0x7C as the second byte of a GBK character is no separator.
+    EXPECT_EQ(platform::win32::DialogFilter("\x81\x7C(*.x)|*.x||"), "\x81\x7C(*.x)\0*.x\0\0\0\0"s);
 }
 
 }  // namespace

@@ -13,12 +13,28 @@ namespace {
 // Shown when more files were picked than the name buffer holds: the dialog then answers nothing.
 constexpr char kTooManyFiles[] = "Too many files were selected. Please select fewer files.";
 
+// A GBK lead byte: the byte after it is its trail, whatever its value ('\\' and '|' included).
+bool IsLead(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// Position of the last path separator that is a character of its own, or npos.
+std::size_t LastSeparator(const std::string& path) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == '\\' || path[i] == '/') found = i;
+        if (IsLead(path[i])) ++i;
+    }
+    return found;
+}
+
 // The base name of the program the module runs in ("host" for C:\CAD\host.exe).
 std::string HostProgramName() {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string name(path, length < MAX_PATH ? length : MAX_PATH - 1);
-    const std::size_t slash = name.find_last_of("\\/");
+    const std::size_t slash = LastSeparator(name);
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);
@@ -46,7 +62,7 @@ std::vector<std::string> SplitDialogSelection(const char* buffer, std::size_t si
     }
     if (parts.size() <= 1) return parts;  // one file: its full path
     std::string folder = parts.front();
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    if (folder.empty() || LastSeparator(folder) != folder.size() - 1) folder += '\\';
     std::vector<std::string> paths;
     for (std::size_t k = 1; k < parts.size(); ++k) paths.push_back(folder + parts[k]);
     return paths;
@@ -54,8 +70,9 @@ std::vector<std::string> SplitDialogSelection(const char* buffer, std::size_t si
 
 std::string DialogFilter(const std::string& filter) {
     std::string nulSeparated = filter;
-    for (char& c : nulSeparated) {
-        if (c == '|') c = '\0';
+    for (std::size_t i = 0; i < nulSeparated.size(); ++i) {
+        if (nulSeparated[i] == '|') nulSeparated[i] = '\0';
+        if (IsLead(nulSeparated[i])) ++i;
     }
     // Two NULs end the list even when the caller's filter lacks the closing "||".
     nulSeparated.append(2, '\0');
