@@ -18,4 +18,4 @@ done
 run_root() { if [[ $(id -u) -eq 0 ]]; then "$@"; else sudo "$@"; fi; }
 echo "Installing: ${missing[*]}"
 run_root apt-get update -qq
-run_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+run_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
