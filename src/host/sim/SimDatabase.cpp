@@ -151,21 +151,38 @@ ErrorStatus SimDatabase::closeObject(DbObject* object) {
 ErrorStatus SimDatabase::blockExtents(ObjectId blockId, const Point3& position, Extents& out) {
     out = {position, position};
     const auto* record = peekAs<SimBlockTableRecord>(blockId);
-    if (record == nullptr || extentsDepth_ >= kMaxBlockNesting) return eOk;
-    ++extentsDepth_;
-    Extents box;
-    bool empty = true;
-    for (ObjectId id : record->entityIds()) {
-        const auto* entity = peekAs<Entity>(id);
-        Extents part;
-        if (entity != nullptr && entity->getGeomExtents(part) == eOk) Include(box, empty, part);
+    if (record == nullptr) return eOk;
+    // Each definition is measured once per question and depth: definitions that reference one
+    // another several times over would otherwise take exponential time, and a drawing built
+    // that way would hang the host. The result is the same as measuring every reference anew.
+    std::optional<Extents> box;
+    const std::pair<ObjectId, int> key{blockId, extentsDepth_};
+    const auto known = blockBoxes_.find(key);
+    if (known != blockBoxes_.end()) {
+        box = known->second;
+    } else if (extentsDepth_ < kMaxBlockNesting) {
+        ++extentsDepth_;
+        Extents measured;
+        bool empty = true;
+        for (ObjectId id : record->entityIds()) {
+            const auto* entity = peekAs<Entity>(id);
+            Extents part;
+            if (entity != nullptr && entity->getGeomExtents(part) == eOk) {
+                Include(measured, empty, part);
+            }
+        }
+        --extentsDepth_;
+        if (!empty) box = measured;
+        blockBoxes_.emplace(key, box);
     }
-    --extentsDepth_;
-    if (empty) return eOk;
+    if (extentsDepth_ == 0) blockBoxes_.clear();  // the drawing may change before the next one
+    if (!box) return eOk;
     const Point3 shift = {position.x - record->origin().x, position.y - record->origin().y,
                           position.z - record->origin().z};
-    out.minPoint = {box.minPoint.x + shift.x, box.minPoint.y + shift.y, box.minPoint.z + shift.z};
-    out.maxPoint = {box.maxPoint.x + shift.x, box.maxPoint.y + shift.y, box.maxPoint.z + shift.z};
+    out.minPoint = {box->minPoint.x + shift.x, box->minPoint.y + shift.y,
+                    box->minPoint.z + shift.z};
+    out.maxPoint = {box->maxPoint.x + shift.x, box->maxPoint.y + shift.y,
+                    box->maxPoint.z + shift.z};
     return eOk;
 }
 

@@ -4,9 +4,12 @@
 // definitions, and a layer table. The drawing-file reader builds one; the writer reads one.
 
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/Host.h"
@@ -149,6 +152,9 @@ class SimDatabase : public Database, public ObjectOwner {
     ObjectId modelSpace_ = kNullId;
     int openCount_ = 0;
     int extentsDepth_ = 0;
+    // The box of each definition measured during one extents question, by the nesting depth it
+    // was measured at (nothing for a definition without extents).
+    std::map<std::pair<ObjectId, int>, std::optional<Extents>> blockBoxes_;
     SaveHandler saveHandler_;
     std::unique_ptr<SourceFile> source_;
 };
