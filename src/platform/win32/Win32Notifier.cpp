@@ -80,10 +80,10 @@ std::string DialogFilter(const std::string& filter) {
 }
 
 std::optional<std::vector<std::string>> Win32Notifier::openFileDialog(
-    const OpenFileDialogSpec& spec) {
-    const std::string filter = DialogFilter(spec.filter);
-    std::vector<char> names(spec.nameBufferBytes < 2 ? 2 : spec.nameBufferBytes, '\0');
-    spec.initialFileName.copy(names.data(), names.size() - 1);
+    const OpenFileDialogSpec& request) {
+    const std::string filter = DialogFilter(request.filter);
+    std::vector<char> names(request.nameBufferBytes < 2 ? 2 : request.nameBufferBytes, '\0');
+    request.initialFileName.copy(names.data(), names.size() - 1);
 
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
@@ -91,10 +91,11 @@ std::optional<std::vector<std::string>> Win32Notifier::openFileDialog(
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrFile = names.data();
     dialog.nMaxFile = static_cast<DWORD>(names.size());
-    dialog.lpstrDefExt = spec.defaultExtension.empty() ? nullptr : spec.defaultExtension.c_str();
+    dialog.lpstrDefExt =
+        request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (spec.allowMultiSelect) dialog.Flags |= OFN_ALLOWMULTISELECT;
-    if (spec.hideReadOnly) dialog.Flags |= OFN_HIDEREADONLY;
+    if (request.allowMultiSelect) dialog.Flags |= OFN_ALLOWMULTISELECT;
+    if (request.hideReadOnly) dialog.Flags |= OFN_HIDEREADONLY;
     if (GetOpenFileNameA(&dialog)) return SplitDialogSelection(names.data(), names.size());
     // A selection too long for the buffer would otherwise look like a cancel to the user.
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL) {

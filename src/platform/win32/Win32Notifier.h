@@ -10,7 +10,8 @@ class Win32Notifier : public Notifier {
   public:
     // A box without a title carries the host program's name, as the class library's boxes do.
     void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
-    std::optional<std::vector<std::string>> openFileDialog(const OpenFileDialogSpec& spec) override;
+    std::optional<std::vector<std::string>> openFileDialog(
+        const OpenFileDialogSpec& request) override;
 };
 
 // The full paths of a multiple-selection answer: "folder\0name\0name\0\0" or "path\0\0".
