@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "NativePlatform.h"
-#include "app/VelmarinApp.h"
+#include "app/AppMessages.h"
 
 namespace velmarin::emulator {
 

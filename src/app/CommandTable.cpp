@@ -1,9 +1,45 @@
 #include "app/CommandTable.h"
 
+#include "app/Application.h"
 #include "commands/Commands.h"
+#include "platform/Platform.h"
+#include "tree/BatchRun.h"
 
 namespace velmarin::app {
 namespace {
+
+// The host calls a command through a plain function: each trampoline hands the command the
+// services it needs, inside the exception barrier.
+void OpenMethod() {
+    TheApplication().Run([](Services& s) { commands::openmethod(s.vord, s.scripts); });
+}
+void SaveMethod() {
+    TheApplication().Run([](Services& s) {
+        commands::savemethod(s.vord, s.scripts, s.drawings, s.bom, s.save);
+    });
+}
+void LoginMethod() {
+    TheApplication().Run([](Services& s) { commands::loginmethod(s.vord); });
+}
+void SaveAsMethod() {
+    TheApplication().Run(
+        [](Services& s) { commands::saveasmethod(s.vord, s.scripts, s.drawings, s.save); });
+}
+void BatchTimerProc(void* window, unsigned /*message*/, std::uintptr_t timerId,
+                    std::uint32_t /*time*/) {
+    // A windowless timer repeats until killed: one invocation of the command, one run.
+    Guarded([&] { platform::current().killTimer(window, timerId); });
+    TheApplication().Run([](Services& s) { BatchRun(s.vord, s.drawings, s.bom); });
+}
+void BatchChange() {
+    TheApplication().Run([](Services& s) { commands::VORD_batchchange(s.vord, &BatchTimerProc); });
+}
+void SaveBom() {
+    TheApplication().Run([](Services& s) { commands::savebom(s.vord, s.bom); });
+}
+void PrintMethod() {
+    TheApplication().Run([](Services& s) { commands::PrintMethod(s.vord); });
+}
 
 constexpr CommandEntry Entry(const char* globalName, const char* localName,
                              host::CommandFunction handler) {
@@ -11,13 +47,13 @@ constexpr CommandEntry Entry(const char* globalName, const char* localName,
 }
 
 constexpr std::array<CommandEntry, 7> kTable = {{
-    Entry("_openmethod", "openmethod", &commands::openmethod),
-    Entry("_savemethod", "savemethod", &commands::savemethod),
-    Entry("_loginmethod", "loginmethod", &commands::loginmethod),
-    Entry("_saveasmethod", "saveasmethod", &commands::saveasmethod),
-    Entry("_VORD_batchchange", "VORD_batchchange", &commands::VORD_batchchange),
-    Entry("_savebom", "savebom", &commands::savebom),
-    Entry("_PrintMethod", "PrintMethod", &commands::PrintMethod),
+    Entry("_openmethod", "openmethod", &OpenMethod),
+    Entry("_savemethod", "savemethod", &SaveMethod),
+    Entry("_loginmethod", "loginmethod", &LoginMethod),
+    Entry("_saveasmethod", "saveasmethod", &SaveAsMethod),
+    Entry("_VORD_batchchange", "VORD_batchchange", &BatchChange),
+    Entry("_savebom", "savebom", &SaveBom),
+    Entry("_PrintMethod", "PrintMethod", &PrintMethod),
 }};
 
 }  // namespace

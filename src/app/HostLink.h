@@ -5,6 +5,7 @@
 // signature (the real host's application packet) leaves the module's own defaults in place.
 
 #include <cstdint>
+#include <cstring>
 
 namespace velmarin {
 namespace host {
@@ -20,6 +21,14 @@ struct HostLink {
     host::Host* host = nullptr;
     platform::Platform* platform = nullptr;
 };
+
+// Whether a packet the host passed with the initialisation message is a HostLink.
+inline bool IsHostLink(const void* packet) {
+    if (packet == nullptr) return false;
+    std::uint32_t signature = 0;
+    std::memcpy(&signature, packet, sizeof signature);
+    return signature == HostLink::kSignature;
+}
 
 // The module's single entry, as the host calls it.
 extern "C" typedef int (*ZcrxEntryPointProc)(int message, void* packet);

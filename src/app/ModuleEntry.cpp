@@ -1,12 +1,9 @@
 // The module's two exports: the host's single entry and the module-handle variable.
 
+#include "app/Application.h"
 #include "app/Export.h"
-#include "app/VelmarinApp.h"
 
 #if defined(_WIN32)
-#include <cstdint>
-#include <cstring>
-
 #include "app/HostLink.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -16,9 +13,7 @@ namespace {
 // real message boxes, the real file dialog and real timers.
 void InstallSystemPlatformUnlessLinked(int message, const void* packet) {
     if (message != velmarin::app::kInitAppMsg || velmarin::platform::installed()) return;
-    std::uint32_t signature = 0;
-    if (packet != nullptr) std::memcpy(&signature, packet, sizeof signature);
-    if (signature == velmarin::HostLink::kSignature) return;
+    if (velmarin::IsHostLink(packet)) return;
     static velmarin::platform::win32::Win32Platform system;
     velmarin::platform::install(&system);
 }

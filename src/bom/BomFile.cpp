@@ -4,18 +4,15 @@
 #include <string>
 
 #include "bom/BomFileFormat.h"
+#include "bom/BomWorkspace.h"
 #include "platform/Platform.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
+#include "util/Messages.h"
 
 namespace velmarin {
 namespace {
 
 constexpr std::size_t kWriteChunkBytes = 64 * 1024;
-
-void ShowMessage(const std::string& text) {
-    platform::current().notifier().messageBox(text, "", platform::MessageIcon::None);
-}
 
 // Writes the header and `rowCount` row lines into a new file that replaces `path` only once it
 // is complete: a file that cannot be created, or a write that fails (a full disk), leaves the
@@ -24,7 +21,7 @@ template <typename ValuesOf>
 bool WriteBomLines(const std::string& path, std::size_t rowCount, ValuesOf valuesOf) {
     std::unique_ptr<platform::OutputFile> file = platform::current().createFile(path);
     if (!file) {
-        ShowMessage(texts::kCannotCreateFile);
+        util::ShowMessage(texts::kCannotCreateFile);
         return false;
     }
     bool written = true;
@@ -38,7 +35,7 @@ bool WriteBomLines(const std::string& path, std::size_t rowCount, ValuesOf value
     }
     if (written && !buffer.empty()) written = file->write(buffer);
     if (!written || !file->commit()) {
-        ShowMessage(std::string(texts::kWriteFileFailed) + path);
+        util::ShowMessage(std::string(texts::kWriteFileFailed) + path);
         return false;
     }
     return true;
@@ -46,14 +43,14 @@ bool WriteBomLines(const std::string& path, std::size_t rowCount, ValuesOf value
 
 }  // namespace
 
-void TdaFunc::WriteBomFile(const std::string& path) {
+void BomWorkspace::WriteBomFile(const std::string& path) {
     // Band 0, the lowest one, holds the titles and is not written.
-    const std::size_t bands = gridY.size() < 2 ? 0 : gridY.size() - 1;
+    const std::size_t bands = gridY_.size() < 2 ? 0 : gridY_.size() - 1;
     const std::size_t rowCount = bands < 2 ? 0 : bands - 1;
     const bool replaced = WriteBomLines(path, rowCount, [this](std::size_t k) {
         std::array<const std::string*, kColumnKinds> values{};
         for (int slot = 0; slot < kColumnKinds; ++slot) {
-            const auto& list = columnValues[static_cast<std::size_t>(slot)];
+            const auto& list = columnValues_[static_cast<std::size_t>(slot)];
             const std::size_t position = k + 1;
             static const std::string empty;
             values[static_cast<std::size_t>(slot)] =
@@ -61,31 +58,26 @@ void TdaFunc::WriteBomFile(const std::string& path) {
         }
         return values;
     });
-    if (replaced && bands >= 1) ShowMessage(texts::kBomExtracted);
+    if (replaced && bands >= 1) util::ShowMessage(texts::kBomExtracted);
 }
 
-void TdaFunc::WriteBomFileRows(int rowCount, int firstRow, const std::string& path) {
-    // Row firstRow holds the drawing's titles and is not written. Rows past the end of bomRows
+void BomWorkspace::WriteBomFileRows(int rowCount, int firstRow, const std::string& path) {
+    // Row firstRow holds the drawing's titles and is not written. Rows past the end of rows_
     // are not invented: the file ends with the last row that exists.
     std::size_t lines = 0;
-    if (rowCount > 1 && firstRow >= 0 && static_cast<std::size_t>(firstRow) < bomRows.size()) {
-        const std::size_t available = bomRows.size() - static_cast<std::size_t>(firstRow) - 1;
+    if (rowCount > 1 && firstRow >= 0 && static_cast<std::size_t>(firstRow) < rows_.size()) {
+        const std::size_t available = rows_.size() - static_cast<std::size_t>(firstRow) - 1;
         const std::size_t wanted = static_cast<std::size_t>(rowCount) - 1;
         lines = wanted < available ? wanted : available;
     }
     WriteBomLines(path, lines, [this, firstRow](std::size_t k) {
-        const BomInfo& row = bomRows[static_cast<std::size_t>(firstRow) + 1 + k];
+        const BomInfo& row = rows_[static_cast<std::size_t>(firstRow) + 1 + k];
         std::array<const std::string*, kColumnKinds> values{};
         for (int slot = 0; slot < kColumnKinds; ++slot) {
             values[static_cast<std::size_t>(slot)] = &row.slot(slot);
         }
         return values;
     });
-}
-
-std::string TdaFunc::ColumnValueAt(const std::vector<std::string>& list, int position) {
-    if (position < 0 || static_cast<std::size_t>(position) >= list.size()) return std::string();
-    return list[static_cast<std::size_t>(position)];
 }
 
 }  // namespace velmarin

@@ -2,9 +2,10 @@
 #include <vector>
 
 #include "bom/BomTable.h"
+#include "bom/BomWorkspace.h"
 #include "host/Host.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
+#include "util/IniValues.h"
 #include "util/Text.h"
 
 namespace velmarin {
@@ -65,14 +66,14 @@ const host::Polyline* AsPolyline(const host::Entity* part) {
 bool HasTitleText(const std::vector<host::Entity*>& parts, const std::string& title) {
     for (const host::Entity* part : parts) {
         const host::MText* mtext = AsMText(part);
-        if (mtext != nullptr && TdaFunc::StripMTextFormat(mtext->contents()) == title) return true;
+        if (mtext != nullptr && BomWorkspace::StripMTextFormat(mtext->contents()) == title) return true;
     }
     return false;
 }
 
 // The grid from the polylines' points, then a cell for each multiline text, both in part order.
 // Single-line texts and every other kind of part are neither grid nor cells.
-void ReadTable(TdaFunc& func, const std::vector<host::Entity*>& parts) {
+void ReadTable(BomWorkspace& bom, const std::vector<host::Entity*>& parts) {
     std::vector<host::Point3> points;
     for (const host::Entity* part : parts) {
         if (const host::Polyline* polyline = AsPolyline(part)) {
@@ -81,35 +82,38 @@ void ReadTable(TdaFunc& func, const std::vector<host::Entity*>& parts) {
             points.insert(points.end(), grips.begin(), grips.end());
         }
     }
-    bom::SetGrid(func, points);
-    if (func.gridX.empty() || func.gridY.empty()) return;
+    bom.SetGrid(points);
+    if (bom.gridX().empty() || bom.gridY().empty()) return;
     for (const host::Entity* part : parts) {
         const host::MText* mtext = AsMText(part);
         host::Extents box;
         if (mtext == nullptr || mtext->getGeomExtents(box) != host::eOk) continue;
-        bom::AddCell(func, TdaFunc::StripMTextFormat(mtext->contents()), box.minPoint);
+        bom.AddCell(BomWorkspace::StripMTextFormat(mtext->contents()), box.minPoint);
     }
 }
 
 }  // namespace
 
-void TdaFunc::ResetBom() {
-    texts.clear();
-    for (auto& list : columnValues) list.clear();
-    gridX.clear();
-    gridY.clear();
-    headerTexts.clear();
-    columnTitles.clear();
+void BomWorkspace::ResetBom() {
+    texts_.clear();
+    for (auto& list : columnValues_) list.clear();
+    gridX_.clear();
+    gridY_.clear();
+    headerTexts_.clear();
+    columnTitles_.clear();
+    strayTexts_.clear();
+    search_ = TableSearch::NotRun;
+    tableId_ = host::kNullId;
     // One receiving string for every read: without the template file each read leaves it as
     // it was, so every title stays empty.
     std::string title;
     for (const ColumnKind& kind : kColumnKindTable) {
-        ReadIniString(kTitleSection, kind.tableKey, title, texts::kColumnTitleTemplate);
-        columnTitles.push_back(title);
+        util::ReadIniString(kTitleSection, kind.tableKey, title, texts::kColumnTitleTemplate);
+        columnTitles_.push_back(title);
     }
 }
 
-int TdaFunc::ExtractBomTable(const host::SelectionSet& selection, const std::string& bomPath) {
+int BomWorkspace::ExtractBomTable(const host::SelectionSet& selection, const std::string& bomPath) {
     ResetBom();
     if (!host::installed()) return 0;
     host::Database* db = host::current().workingDatabase();
@@ -119,8 +123,10 @@ int TdaFunc::ExtractBomTable(const host::SelectionSet& selection, const std::str
 
     // An empty title (a key missing from the template, or no template) would match every text
     // without contents; it identifies no table.
-    const std::string title = columnTitles[kPartNameKind - 1];
+    const std::string title = columnTitles_[kPartNameKind - 1];
+    search_ = TableSearch::NoTitles;
     if (title.empty()) return 0;
+    search_ = TableSearch::NoCandidate;
 
     // Only the first table of the selection is analysed, so the search ends there, and the
     // parts that identified it give its grid and cells: exploding it again would give the same.
@@ -128,24 +134,27 @@ int TdaFunc::ExtractBomTable(const host::SelectionSet& selection, const std::str
     for (long j = 0; j < count && !found; ++j) {
         host::Opened<host::Entity> entity = OpenSelected(*db, selection, j);
         if (!entity || !IsTableCandidate(*entity)) continue;
+        search_ = TableSearch::NoTitleText;
         ExplodedParts exploded(*entity);
         if (!HasTitleText(exploded.parts(), title)) continue;
         ReadTable(*this, exploded.parts());
+        search_ = TableSearch::Found;
+        tableId_ = entity->objectId();
         found = true;
     }
     if (!found) return 0;
-    return bom::FinishTable(*this, bomPath);
+    return FinishTable(bomPath);
 }
 
-void TdaFunc::AddText(const std::string& text, int row, int column) {
+void BomWorkspace::AddText(const std::string& text, int row, int column) {
     TextInfo cell;
     cell.text = text;
     cell.column = column;
     cell.row = row;
-    texts.push_back(std::move(cell));
+    texts_.push_back(std::move(cell));
 }
 
-std::string TdaFunc::StripMTextFormat(const std::string& contents) {
+std::string BomWorkspace::StripMTextFormat(const std::string& contents) {
     // The format code is the last backslash and the one byte after it; contents without a
     // backslash carry no code and stay whole.
     const std::size_t backslash = text::FindLast(contents, '\\');

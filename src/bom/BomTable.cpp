@@ -4,9 +4,10 @@
 #include <climits>
 #include <cmath>
 
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
 
-namespace velmarin::bom {
+namespace velmarin {
+namespace bom {
 
 std::vector<double> GridLines(std::vector<double> values) {
     values.erase(
@@ -31,7 +32,9 @@ int IntervalOf(const std::vector<double>& lines, double value) {
     return k + 1 >= INT_MAX ? 0 : static_cast<int>(k + 1);
 }
 
-void SetGrid(TdaFunc& func, const std::vector<host::Point3>& points) {
+}  // namespace bom
+
+void BomWorkspace::SetGrid(const std::vector<host::Point3>& points) {
     std::vector<double> xs;
     std::vector<double> ys;
     xs.reserve(points.size());
@@ -40,35 +43,38 @@ void SetGrid(TdaFunc& func, const std::vector<host::Point3>& points) {
         xs.push_back(p.x);
         ys.push_back(p.y);
     }
-    func.gridX = GridLines(std::move(xs));
-    func.gridY = GridLines(std::move(ys));
+    gridX_ = bom::GridLines(std::move(xs));
+    gridY_ = bom::GridLines(std::move(ys));
 }
 
-void AddCell(TdaFunc& func, const std::string& text, const host::Point3& corner) {
-    const int row = IntervalOf(func.gridY, corner.y);
-    const int column = IntervalOf(func.gridX, corner.x);
+void BomWorkspace::AddCell(const std::string& text, const host::Point3& corner) {
+    const int row = bom::IntervalOf(gridY_, corner.y);
+    const int column = bom::IntervalOf(gridX_, corner.x);
     // A text on a grid line or outside the grid belongs to no cell: giving it the cell of a
     // neighbour would file its value under a row or column it is not in.
-    if (row == 0 || column == 0) return;
-    func.AddText(text, row, column);
-}
-
-int FinishTable(TdaFunc& func, const std::string& bomPath) {
-    if (!func.texts.empty()) {
-        func.AssignColumnKinds();
-        func.DistributeTexts();
-        func.BuildBomRows(bomPath);
+    if (row == 0 || column == 0) {
+        strayTexts_.push_back({text, corner});
+        return;
     }
-    return func.bomRows.size() > static_cast<std::size_t>(INT_MAX)
+    AddText(text, row, column);
+}
+
+int BomWorkspace::FinishTable(const std::string& bomPath) {
+    if (!texts_.empty()) {
+        AssignColumnKinds();
+        DistributeTexts();
+        BuildBomRows(bomPath);
+    }
+    return rows_.size() > static_cast<std::size_t>(INT_MAX)
                ? INT_MAX
-               : static_cast<int>(func.bomRows.size());
+               : static_cast<int>(rows_.size());
 }
 
-int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath) {
-    SetGrid(func, table.gridPoints);
-    func.texts.reserve(func.texts.size() + table.texts.size());
-    for (const PlacedText& placed : table.texts) AddCell(func, placed.text, placed.corner);
-    return FinishTable(func, bomPath);
+int BomWorkspace::AnalyseTable(const bom::TableGeometry& table, const std::string& bomPath) {
+    SetGrid(table.gridPoints);
+    texts_.reserve(texts_.size() + table.texts.size());
+    for (const bom::PlacedText& placed : table.texts) AddCell(placed.text, placed.corner);
+    return FinishTable(bomPath);
 }
 
-}  // namespace velmarin::bom
+}  // namespace velmarin

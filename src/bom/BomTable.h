@@ -8,10 +8,6 @@
 
 #include "host/HostTypes.h"
 
-namespace velmarin {
-class TdaFunc;
-}
-
 namespace velmarin::bom {
 
 // A multiline text of the table: its contents after format stripping and the lower-left corner
@@ -34,18 +30,5 @@ std::vector<double> GridLines(std::vector<double> values);
 // The 1-based number k + 1 of the open interval lines[k] < value < lines[k + 1], or 0 when the
 // value lies on a line, outside the outer lines or is NaN (and always with fewer than 2 lines).
 int IntervalOf(const std::vector<double>& lines, double value);
-
-// Fills gridX and gridY, adds a cell for every text inside the grid and, when cells exist, runs
-// the layout analysis and appends the rows to bomRows. The caller has reset the BOM state.
-// Returns the number of rows in bomRows.
-int AnalyseTable(TdaFunc& func, const TableGeometry& table, const std::string& bomPath);
-
-// The steps of AnalyseTable, for a reader that walks the table's parts itself.
-void SetGrid(TdaFunc& func, const std::vector<host::Point3>& points);
-// The cell of a text whose lower-left corner is `corner`: none on a grid line, outside the grid
-// or without a grid.
-void AddCell(TdaFunc& func, const std::string& text, const host::Point3& corner);
-// The layout analysis when cells exist; returns the number of rows in bomRows.
-int FinishTable(TdaFunc& func, const std::string& bomPath);
 
 }  // namespace velmarin::bom

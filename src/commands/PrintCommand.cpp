@@ -1,20 +1,16 @@
 #include <string>
 
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
-#include "platform/Platform.h"
-#include "util/Shared.h"
+#include "util/Messages.h"
 
 namespace velmarin::commands {
 
 // Printing happens in the client; the plug-in only shows what the client answers, even an empty
 // answer, so that the user always sees that the command ran.
-void PrintMethod() {
-    TdaVORD* vord = Shared().vord;
-    if (vord == nullptr) return;
-    if (vord->EnsureLoggedIn() == 0) return;
-    const std::string answer = vord->GetPrintText();
-    platform::current().notifier().messageBox(answer, "", platform::MessageIcon::None);
+void PrintMethod(VordClient& vord) {
+    if (vord.EnsureLoggedIn() == 0) return;
+    util::ShowMessage(vord.GetPrintText());
 }
 
 }  // namespace velmarin::commands

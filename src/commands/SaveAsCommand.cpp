@@ -1,29 +1,24 @@
 #include <string>
 
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
+#include "commands/SaveContext.h"
 #include "commands/SaveFlow.h"
-#include "drawing/TdaAutocad.h"
+#include "drawing/Drawings.h"
 #include "host/Host.h"
-#include "ops/TAutoVord.h"
-#include "platform/Platform.h"
+#include "ops/OperationScriptRunner.h"
+#include "tree/SaveTreeFile.h"
 #include "util/FixedTexts.h"
-#include "util/Shared.h"
-#include "util/TdaFunc.h"
+#include "util/Messages.h"
+#include "util/Paths.h"
 #include "util/Text.h"
 
 namespace velmarin::commands {
 
 // The client chooses the new path; the script runs and the tree file is written before anything
 // is saved, and the new file is committed only once the host has written it.
-void saveasmethod() {
-    SharedObjects& shared = Shared();
-    if (shared.func == nullptr || shared.vord == nullptr || shared.autoVord == nullptr ||
-        shared.acad == nullptr) {
-        return;
-    }
-    TdaFunc& func = *shared.func;
-    TdaVORD& vord = *shared.vord;
+void saveasmethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
+                  SaveContext& save) {
     if (vord.EnsureLoggedIn() == 0) return;
 
     // The drawing the user asked to save, held on to: the script may open others and make them
@@ -31,25 +26,23 @@ void saveasmethod() {
     host::Document* document = host::current().documentManager().curDocument();
     if (document == nullptr || document->database() == nullptr) return;
 
-    const std::string scriptPath = OperateScriptPath(func);
+    const std::string scriptPath = OperateScriptPath();
     const std::string currentPath = document->fileName();
     if (vord.CheckSaveRight(currentPath) == 0) {
-        platform::current().notifier().messageBox(texts::kNoRightToSave, "",
-                                                  platform::MessageIcon::None);
+        util::ShowMessage(texts::kNoRightToSave);
         return;
     }
-    shared.autoVord->RunScript(scriptPath);
-    const std::string treePath = shared.acad->WriteSaveTreeFile();
-    if (func.FileExists(treePath) == 0) return;
+    scripts.RunScript(scriptPath);
+    const std::string treePath = WriteSaveTreeFile(vord.clientFolder, drawings);
+    if (!util::FileExists(treePath)) return;
 
-    SaveContext& save = SaveState();
-    const std::string newPath = shared.autoVord->RequestSavePath(
+    const std::string newPath = scripts.RequestSavePath(
         text::FileNamePart(currentPath), save.SaveReturn2, save.SaveReturn3);
-    if (IsUnfiledPath(func, newPath)) {
+    if (IsUnfiledPath(newPath)) {
         ShowPathFailure(texts::kSaveAsFailed, newPath);
         return;
     }
-    func.CreateFolders(newPath, 3);
+    util::CreateFolders(newPath, 3);
     if (document->database()->saveAs(newPath) != host::eOk) {
         vord.CancelSave();
         ShowPathFailure(texts::kSaveAsFailed, newPath);

@@ -1,36 +1,32 @@
 #include <string>
 
-#include "bridge/TdaVORD.h"
+#include "bom/BomWorkspace.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
+#include "commands/SaveContext.h"
 #include "commands/SaveFlow.h"
-#include "drawing/TdaAutocad.h"
+#include "drawing/Drawings.h"
 #include "host/Host.h"
-#include "ops/TAutoVord.h"
-#include "platform/Platform.h"
+#include "ops/OperationScriptRunner.h"
+#include "tree/SaveTreeFile.h"
 #include "util/FixedTexts.h"
-#include "util/Shared.h"
-#include "util/TdaFunc.h"
+#include "util/Messages.h"
+#include "util/Paths.h"
 #include "util/Text.h"
 
 namespace velmarin::commands {
 namespace {
 
-// The BOM table is looked for in a fixed square around the origin, where title frames are drawn.
-constexpr double kBomWindowHalfSide = 5000.0;
-
 // A drawing that has never been saved: the client names its file, the drawing is written there
 // and the new file is committed. Nothing else of the filed-drawing flow runs.
-void SaveNewDrawing(SharedObjects& shared, host::Document& document) {
-    TdaFunc& func = *shared.func;
-    TdaVORD& vord = *shared.vord;
-    SaveContext& save = SaveState();
-
-    save.SavePath = shared.autoVord->RequestSavePath("", save.SaveReturn2, save.SaveReturn3);
-    if (IsUnfiledPath(func, save.SavePath)) {
+void SaveNewDrawing(VordClient& vord, OperationScriptRunner& scripts, SaveContext& save,
+                    host::Document& document) {
+    save.SavePath = scripts.RequestSavePath("", save.SaveReturn2, save.SaveReturn3);
+    if (IsUnfiledPath(save.SavePath)) {
         ShowPathFailure(texts::kSaveFailed, save.SavePath);
         return;
     }
-    func.CreateFolders(save.SavePath, 3);
+    util::CreateFolders(save.SavePath, 3);
 
     host::Host& host = host::current();
     host.documentManager().setDefaultFormatForSave(host::kSaveFormat2004);
@@ -51,55 +47,47 @@ void SaveNewDrawing(SharedObjects& shared, host::Document& document) {
 // A drawing that lives in a file: saved in place, then the client's script runs, the tree file
 // describes the drawing, its BOM table goes into the BOM detail file and the tree file goes to
 // the client.
-void SaveFiledDrawing(SharedObjects& shared, host::Document& document) {
-    TdaFunc& func = *shared.func;
-    SaveContext& save = SaveState();
-
+void SaveFiledDrawing(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
+                      BomWorkspace& bom, SaveContext& save, host::Document& document) {
     // Every later step hands over or describes the file on disk; after a failed write that is
     // the old drawing, so the user is told and nothing is handed to the client.
     if (document.database()->saveAs(save.SavePath) != host::eOk) {
         ShowPathFailure(texts::kSaveFailed, save.SavePath);
         return;
     }
-    shared.autoVord->RunScript(OperateScriptPath(func));
-    save.TreeFilePath = shared.acad->WriteSaveTreeFile();
+    scripts.RunScript(OperateScriptPath());
+    save.TreeFilePath = WriteSaveTreeFile(vord.clientFolder, drawings);
 
-    const std::string bomPath = text::ReplaceExtension(shared.acad->GetCurrentFileName(), ".bmf");
+    const std::string bomPath = text::ReplaceExtension(drawings.GetCurrentFileName(), ".bmf");
     const host::Point3 upperRight{kBomWindowHalfSide, kBomWindowHalfSide, 0.0};
     const host::Point3 lowerLeft{-kBomWindowHalfSide, -kBomWindowHalfSide, 0.0};
     host::SelectionSet selection;
     if (host::current().ssget("W", &upperRight, &lowerLeft, selection) != host::RTNORM) return;
 
-    func.ExtractBomTable(selection, bomPath);
-    if (!func.texts.empty()) func.WriteBomFile(bomPath);
-    if (func.FileExists(save.TreeFilePath) != 0) shared.vord->SendTreeFile(save.TreeFilePath);
+    bom.ExtractBomTable(selection, bomPath);
+    if (!bom.texts().empty()) bom.WriteBomFile(bomPath);
+    if (util::FileExists(save.TreeFilePath)) vord.SendTreeFile(save.TreeFilePath);
 }
 
 }  // namespace
 
-void savemethod() {
-    SharedObjects& shared = Shared();
-    if (shared.func == nullptr || shared.vord == nullptr || shared.autoVord == nullptr ||
-        shared.acad == nullptr) {
-        return;
-    }
-    if (shared.vord->EnsureLoggedIn() == 0) return;
+void savemethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
+                BomWorkspace& bom, SaveContext& save) {
+    if (vord.EnsureLoggedIn() == 0) return;
 
     // After the last drawing has been closed there is nothing to save.
     host::Document* document = host::current().documentManager().curDocument();
     if (document == nullptr || document->database() == nullptr) return;
 
-    SaveContext& save = SaveState();
     save.SavePath = document->fileName();
-    if (shared.vord->CheckSaveRight(save.SavePath) == 0) {
-        platform::current().notifier().messageBox(texts::kNoRightToSave, "",
-                                                  platform::MessageIcon::None);
+    if (vord.CheckSaveRight(save.SavePath) == 0) {
+        util::ShowMessage(texts::kNoRightToSave);
         return;
     }
-    if (IsUnfiledPath(*shared.func, save.SavePath)) {
-        SaveNewDrawing(shared, *document);
+    if (IsUnfiledPath(save.SavePath)) {
+        SaveNewDrawing(vord, scripts, save, *document);
     } else {
-        SaveFiledDrawing(shared, *document);
+        SaveFiledDrawing(vord, scripts, drawings, bom, save, *document);
     }
 }
 

@@ -1,14 +1,11 @@
-// The frame corner: the lower-right corner of the bounding box of everything drawn on the frame
-// layer, the reference point of every print-information text.
+#include "print/FrameCorner.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/Host.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
 
-namespace velmarin {
+namespace velmarin::print {
 namespace {
 
 bool IsFinite(const host::Point3& p) {
@@ -17,13 +14,13 @@ bool IsFinite(const host::Point3& p) {
 
 }  // namespace
 
-int TdaFunc::GetFrameCorner(host::Point3& corner) {
+bool FindFrameCorner(host::Point3& corner, std::vector<host::ObjectId>* sources) {
     host::Database* db = host::current().workingDatabase();
     host::BlockTable* rawBlockTable = nullptr;
     if (db == nullptr || db->getBlockTable(rawBlockTable, host::OpenMode::ForRead) != host::eOk ||
         rawBlockTable == nullptr) {
         host::current().printf(texts::kBlockTableReadFailed);
-        return 0;
+        return false;
     }
     host::Opened<host::BlockTable> blockTable(rawBlockTable);
 
@@ -33,16 +30,16 @@ int TdaFunc::GetFrameCorner(host::Point3& corner) {
         host::LayerTable* rawLayerTable = nullptr;
         if (db->getLayerTable(rawLayerTable, host::OpenMode::ForRead) != host::eOk ||
             rawLayerTable == nullptr) {
-            return 0;
+            return false;
         }
         host::Opened<host::LayerTable> layerTable(rawLayerTable);
     }
 
     host::ObjectId modelSpaceId = host::kNullId;
-    if (blockTable->getAt(host::kModelSpace, modelSpaceId) != host::eOk) return 0;
+    if (blockTable->getAt(host::kModelSpace, modelSpaceId) != host::eOk) return false;
     host::Opened<host::BlockTableRecord> modelSpace(
         host::openAs<host::BlockTableRecord>(*db, modelSpaceId, host::OpenMode::ForRead));
-    if (!modelSpace) return 0;
+    if (!modelSpace) return false;
 
     bool first = true;
     for (host::ObjectId id : modelSpace->entityIds()) {
@@ -55,6 +52,7 @@ int TdaFunc::GetFrameCorner(host::Point3& corner) {
             !IsFinite(extents.maxPoint)) {
             continue;
         }
+        if (sources != nullptr) sources->push_back(id);
         if (first) {
             corner = {extents.maxPoint.x, extents.minPoint.y, 0.0};
             first = false;
@@ -63,7 +61,7 @@ int TdaFunc::GetFrameCorner(host::Point3& corner) {
             corner.y = std::min(corner.y, extents.minPoint.y);
         }
     }
-    return 1;
+    return true;
 }
 
-}  // namespace velmarin
+}  // namespace velmarin::print

@@ -3,9 +3,9 @@
 // drawing's full file name with ".print.ini" appended, is stamped into the drawing as texts
 // beside the frame corner whenever the drawing is loaded, and the file is then deleted.
 
-namespace velmarin {
+namespace velmarin::print {
 
 // Works on the host's current document; does nothing when there is none.
 void ApplyPrintFlow();
 
-}  // namespace velmarin
+}  // namespace velmarin::print

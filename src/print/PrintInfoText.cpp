@@ -1,12 +1,9 @@
-// A print-information text: one single-line text in model space on its own layer, so that the
-// stamped information can be told apart from the drawing and switched off as a whole.
+#include "print/PrintInfoText.h"
 
-#include "host/Host.h"
 #include "print/PrintTextRules.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
 
-namespace velmarin {
+namespace velmarin::print {
 namespace {
 
 // Creates the print-information layer unless the table has it. A new layer must be visible and
@@ -26,8 +23,8 @@ void EnsurePrintInfoLayer(host::LayerTable& layers) {
 
 }  // namespace
 
-void TdaFunc::AddPrintInfoText(const std::string& text, const host::Point3& position, int height,
-                               int fitLength, host::ObjectId textStyle, int widthMode) {
+void AddPrintInfoText(const std::string& text, const host::Point3& position, int height,
+                      int fitLength, host::ObjectId textStyle, int widthMode) {
     host::Database* db = host::current().workingDatabase();
     if (db == nullptr) return;
 
@@ -59,8 +56,8 @@ void TdaFunc::AddPrintInfoText(const std::string& text, const host::Point3& posi
     host::Opened<host::Text> entity(new host::Text());
     entity->setTextString(text);
     entity->setPosition(position);
-    entity->setHeight(print::PrintTextHeight(height));
-    if (auto factor = print::PrintTextWidthFactor(text.size(), fitLength, widthMode)) {
+    entity->setHeight(PrintTextHeight(height));
+    if (auto factor = PrintTextWidthFactor(text.size(), fitLength, widthMode)) {
         entity->setWidthFactor(*factor);
     }
     entity->setLayer(texts::kPrintInfoLayer);
@@ -70,4 +67,4 @@ void TdaFunc::AddPrintInfoText(const std::string& text, const host::Point3& posi
     modelSpace->appendEntity(entity.get(), id);
 }
 
-}  // namespace velmarin
+}  // namespace velmarin::print

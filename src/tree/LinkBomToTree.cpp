@@ -7,10 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "bom/BomTypes.h"
-#include "platform/Platform.h"
+#include "tree/LinkBomToTree.h"
+
+#include "bom/BomWorkspace.h"
+#include "tree/TreeFile.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
 #include "util/Text.h"
 
 namespace velmarin {
@@ -40,43 +41,22 @@ constexpr std::array<Column, 17> kLinkedColumns = {
     &BomInfo::remark,
 };
 
-std::string NodeSection(int index) { return "TreeNode" + std::to_string(index); }
-
-// BOM cells come from the drawing; a line break in one would end its line in the tree file and
-// let the rest pass for keys or sections of their own when the client reads the file.
-std::string OneLine(std::string text) {
-    for (char& c : text) {
-        if (c == '\r' || c == '\n') c = ' ';
-    }
-    return text;
-}
-
-void WriteKey(const std::string& section, const std::string& key, const std::string& value,
-              const std::string& file) {
-    platform::current().writeProfileString(section.c_str(), OneLine(key).c_str(),
-                                           OneLine(value).c_str(), file);
-}
-
 // What the linking looks up in the tree file: each node's drawing name (图名), file name
-// ("Text") and child count. Each is read once through the profile reader and then kept in step
-// with the linking's own writes, so that a BOM row costs lookups instead of a pass over every
-// node of the file.
+// ("Text") and child count. Each is read once and then kept in step with the linking's own
+// writes, so that a BOM row costs lookups instead of a pass over every node of the file.
 class TreeNodes {
   public:
-    TreeNodes(const TdaFunc& func, std::string file, int count)
-        : func_(func),
-          file_(std::move(file)),
+    TreeNodes(const TreeFile& file, int count)
+        : file_(file),
           drawingNames_(count),
           texts_(count),
           childCounts_(count) {
-        // Read before the first link writes anything, while the file stands still and the
-        // profile reader can answer from what it parsed last.
         for (int node = 0; node < count; ++node) {
             drawingNames_[node] = Read(node, drawingNameKey_);
             byDrawingName_[drawingNames_[node]].insert(node);
-            texts_[node] = Read(node, "Text");
+            texts_[node] = Read(node, TreeFile::kTextKey);
             byText_[texts_[node]].push_back(node);
-            childCounts_[node] = text::LeadingInt(Read(node, "ChildCount"));
+            childCounts_[node] = text::LeadingInt(Read(node, TreeFile::kChildCountKey));
         }
     }
 
@@ -110,13 +90,10 @@ class TreeNodes {
 
   private:
     std::string Read(int node, const std::string& key) const {
-        std::string value;
-        func_.ReadIniString(NodeSection(node), key, value, file_);
-        return value;
+        return file_.Get(TreeFile::NodeSection(node), key);
     }
 
-    const TdaFunc& func_;
-    const std::string file_;
+    const TreeFile& file_;
     const std::string drawingNameKey_ =
         std::string(texts::kConfigValuePrefix) + texts::kDrawingNameProperty;
     std::vector<std::string> drawingNames_;
@@ -129,17 +106,17 @@ class TreeNodes {
 // Makes the drawing whose 图名 is the row's part name a child of every node of the row's
 // drawing, and gives it the row's columns under the header's titles. False when no drawing of
 // the batch is that part.
-bool LinkRow(const BomInfo& row, const BomInfo& header, TreeNodes& nodes, const std::string& file) {
+bool LinkRow(const BomInfo& row, const BomInfo& header, TreeNodes& nodes, TreeFile& file) {
     const int part = nodes.FindPart(row.partName);
     if (part < 0) return false;
-    const std::string partSection = NodeSection(part);
+    const std::string partSection = TreeFile::NodeSection(part);
     bool mayRename = false;
     for (const Column column : kLinkedColumns) {
         const std::string& title = header.*column;
         const std::string& value = row.*column;
         if (title.empty() || value.empty()) continue;
-        WriteKey(partSection, texts::kConfigValuePrefix + title, value, file);
-        WriteKey(partSection, texts::kConfigTypePrefix + title, "0", file);
+        file.Set(partSection, TreeFile::ValueKey(title), value);
+        file.Set(partSection, TreeFile::TypeKey(title), "0");
         // Key lookups fold ASCII letters and trim blanks only, so no title reaches the 图名 key
         // unless it holds the bytes of 图名.
         if (title.find(texts::kDrawingNameProperty) != std::string::npos) mayRename = true;
@@ -147,9 +124,9 @@ bool LinkRow(const BomInfo& row, const BomInfo& header, TreeNodes& nodes, const 
     const std::string& childName = nodes.Text(part);
     for (const int assembly : nodes.NodesWithText(row.drawingName)) {
         const int children = nodes.ChildCount(assembly);
-        const std::string assemblySection = NodeSection(assembly);
-        WriteKey(assemblySection, "childname" + std::to_string(children), childName, file);
-        WriteKey(assemblySection, "ChildCount", std::to_string(children + 1), file);
+        const std::string assemblySection = TreeFile::NodeSection(assembly);
+        file.Set(assemblySection, TreeFile::ChildNameKey(children), childName);
+        file.Set(assemblySection, TreeFile::kChildCountKey, std::to_string(children + 1));
         nodes.SetChildCount(assembly, children + 1);
     }
     if (mayRename) nodes.RereadDrawingName(part);
@@ -175,10 +152,11 @@ std::vector<std::size_t> BlockBegins(const std::vector<int>& starts, std::size_t
 
 }  // namespace
 
-void TdaFunc::LinkBomToTree(const std::string& treeFilePath) {
-    std::string countText;
-    ReadIniString("TreeNodeInfo", "Count", countText, treeFilePath);
-    const int nodeCount = text::LeadingInt(countText);
+int LinkBomToTree(BomWorkspace& bom, TreeFile& file) {
+    const int nodeCount = text::LeadingInt(file.Get(TreeFile::kInfoSection, TreeFile::kCountKey));
+    std::vector<BomInfo>& bomRows = bom.rows();
+    std::vector<int>& drawingStarts = bom.drawingStarts();
+    int linkedRows = 0;
     std::optional<TreeNodes> nodes;  // read only once a row needs it
 
     // Linked rows leave the BOM. The survivors are moved up in one pass (`kept` trails the row
@@ -195,9 +173,10 @@ void TdaFunc::LinkBomToTree(const std::string& treeFilePath) {
             BomInfo& row = bomRows[r];
             bool linked = false;
             if (!row.partName.empty() && nodeCount >= 1) {
-                if (!nodes) nodes.emplace(*this, treeFilePath, nodeCount);
+                if (!nodes) nodes.emplace(file, nodeCount);
                 const BomInfo& header = r == begin ? row : bomRows[first];
-                linked = LinkRow(row, header, *nodes, treeFilePath);
+                linked = LinkRow(row, header, *nodes, file);
+                if (linked) ++linkedRows;
             }
             // The title band stays even when a drawing is named after a title: the block's
             // other rows still need their titles, and the detail file leaves the band out.
@@ -208,9 +187,10 @@ void TdaFunc::LinkBomToTree(const std::string& treeFilePath) {
         drawingStarts[block] = static_cast<int>(first);
         const int blockRows = static_cast<int>(kept - first);
         if (blockRows > 1)
-            WriteBomFileRows(blockRows, static_cast<int>(first), bomRows[first].bomPath);
+            bom.WriteBomFileRows(blockRows, static_cast<int>(first), bomRows[first].bomPath);
     }
     bomRows.erase(bomRows.begin() + static_cast<std::ptrdiff_t>(kept), bomRows.end());
+    return linkedRows;
 }
 
 }  // namespace velmarin

@@ -29,6 +29,11 @@ inline constexpr const char kDeletePrintFileFailed[] =  // 删除配置文件失
 inline constexpr const char kReadPrintFileFailed[] =  // 读取配置文件失败！ (the path follows)
     "\xB6\xC1\xC8\xA1\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1";
 inline constexpr const char kBlockTableReadFailed[] = "\n\xB6\xC1\xC8\xA1\xBF\xE9\xB1\xED\xCA\xA7\xB0\xDC";
+// Something unforeseen stopped a command; the reason follows.
+inline constexpr const char kCommandFailed[] =  // 命令执行失败!\r\n原因:
+    "\xC3\xFC\xC1\xEE\xD6\xB4\xD0\xD0\xCA\xA7\xB0\xDC!\r\n\xD4\xAD\xD2\xF2:";
+inline constexpr const char kOutOfMemory[] = "\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3";   // 内存不足
+inline constexpr const char kUnknownError[] = "\xCE\xB4\xD6\xAA\xB4\xED\xCE\xF3";  // 未知错误
 inline constexpr const char kDllNotExists[] = "dll not exists !";
 inline constexpr const char kErrorTitle[] = "Error";
 
@@ -59,7 +64,6 @@ inline constexpr const char kClientRegistryValue[] = "AppPath";
 inline constexpr const char kExchangeFileName[] = "VORD.ini";
 inline constexpr const char kConfigFileName[] = "vord.ini";
 inline constexpr const char kClientLibraryName[] = "VORDDll.dll";
-inline constexpr const char kAlternativeLibraryName[] = "Swvord.dll";
 inline constexpr const char kClientEntryName[] = "VORD_Invoke";
 inline constexpr const char kModuleFileName[] = "Velmarin.arx";
 inline constexpr const char kColumnTitleTemplate[] = "D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt";

@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
+#include <locale>
+#include <sstream>
 
 namespace velmarin::text {
 
@@ -19,7 +22,7 @@ std::size_t Find(const std::string& s, const std::string& needle, std::size_t fr
     std::size_t i = 0;
     while (i < s.size()) {
         if (i >= from && s.compare(i, needle.size(), needle) == 0) return i;
-        i += (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+        i += CharWidth(s, i);
     }
     return npos;
 }
@@ -29,7 +32,7 @@ std::size_t Find(const std::string& s, char c, std::size_t from) {
     // INI reader runs it over every line it loads.
     for (std::size_t i = 0; i < s.size();) {
         if (i >= from && s[i] == c) return i;
-        i += (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+        i += CharWidth(s, i);
     }
     return npos;
 }
@@ -39,7 +42,7 @@ std::size_t FindLast(const std::string& s, char c) {
     std::size_t i = 0;
     while (i < s.size()) {
         if (s[i] == c) found = i;
-        i += (IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+        i += CharWidth(s, i);
     }
     return found;
 }
@@ -86,6 +89,41 @@ int LeadingInt(const std::string& s) {
     return static_cast<int>(value);
 }
 
-double LeadingDouble(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
+double LeadingDecimal(const std::string& s) {
+    std::size_t i = 0;
+    while (i < s.size() && IsWhite(static_cast<unsigned char>(s[i]))) ++i;
+    std::string number;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) number += s[i++];
+    bool digits = false;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, digits = true) number += s[i];
+    if (i < s.size() && s[i] == '.') {
+        number += s[i++];
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, digits = true) number += s[i];
+    }
+    if (!digits) return 0.0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+        if (j < s.size() && s[j] >= '0' && s[j] <= '9') {
+            while (j < s.size() && s[j] >= '0' && s[j] <= '9') ++j;
+            number.append(s, i, j - i);
+        }
+    }
+    // Only the characters above reach the conversion, so its locale and hexadecimal forms never
+    // come into play; the C locale's point is the only decimal point the files use.
+    std::istringstream in(number);
+    in.imbue(std::locale::classic());
+    double value = 0.0;
+    in >> value;
+    if (in.fail()) {
+        // Out of range: the stream gives no value; the sign and the exponent tell which limit.
+        const bool negative = number[0] == '-';
+        const std::size_t e = number.find_first_of("eE");
+        const bool tiny = e != std::string::npos && number.compare(e + 1, 1, "-") == 0;
+        if (tiny) return negative ? -0.0 : 0.0;
+        return negative ? -HUGE_VAL : HUGE_VAL;
+    }
+    return value;
+}
 
 }  // namespace velmarin::text

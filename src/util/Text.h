@@ -11,6 +11,15 @@ namespace velmarin::text {
 inline constexpr std::size_t npos = std::string::npos;
 
 inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+// The bytes of the character that starts at `i` of `s` (of `size` bytes): 2 for a lead byte with a
+// byte after it, else 1. Every character-aware scan steps with it.
+inline std::size_t CharWidth(const char* s, std::size_t size, std::size_t i) {
+    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < size ? 2 : 1;
+}
+template <typename Text>
+std::size_t CharWidth(const Text& s, std::size_t i) {
+    return CharWidth(s.data(), s.size(), i);
+}
 // White space wherever the system trims: blank, tab, CR, LF, VT, FF.
 inline bool IsWhite(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -33,8 +42,11 @@ std::string FileNamePart(const std::string& path);
 // The path up to (not including) its last "." followed by `extension` (".bmf").
 std::string ReplaceExtension(const std::string& path, const std::string& extension);
 
-// atoi / atof semantics without undefined behaviour on overflow or garbage.
+// atoi semantics without undefined behaviour on overflow or garbage.
 int LeadingInt(const std::string& s);
-double LeadingDouble(const std::string& s);
+// The longest leading decimal number: blanks, a sign, digits with at most one point, and an
+// exponent only when digits follow it. Hexadecimal, "inf" and "nan" are no numbers (0); a value
+// beyond the range of double is infinite. The same on every platform and compiler.
+double LeadingDecimal(const std::string& s);
 
 }  // namespace velmarin::text

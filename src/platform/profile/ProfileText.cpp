@@ -193,10 +193,7 @@ std::size_t ProfileText::findKey(std::size_t section, std::string_view key) cons
     return found == index->end() ? kNone : found->second;
 }
 
-std::string_view ProfileText::value(const Line& line) const {
-    if (line.kind != LineKind::Key) return {};
-    std::string_view v =
-        std::string_view(bytes_).substr(line.equals + 1, line.end - line.equals - 1);
+std::string_view ValueAsRead(std::string_view v) {
     const std::size_t nul = v.find('\0');
     if (nul != std::string_view::npos) v = v.substr(0, nul);
     while (!v.empty() && IsBlank(static_cast<unsigned char>(v.front()))) v.remove_prefix(1);
@@ -205,6 +202,12 @@ std::string_view ProfileText::value(const Line& line) const {
         v = v.substr(1, v.size() - 2);
     }
     return v;
+}
+
+std::string_view ProfileText::value(const Line& line) const {
+    if (line.kind != LineKind::Key) return {};
+    return ValueAsRead(
+        std::string_view(bytes_).substr(line.equals + 1, line.end - line.equals - 1));
 }
 
 }  // namespace velmarin::platform::profile

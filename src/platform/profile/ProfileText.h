@@ -33,6 +33,10 @@ struct FoldedEqual {
     bool operator()(std::string_view a, std::string_view b) const;
 };
 
+// A key line's text after its '=' as the read function returns it: cut at a NUL byte, blanks
+// dropped at both ends, one pair of matching quotes removed.
+std::string_view ValueAsRead(std::string_view afterEquals);
+
 enum class LineKind : std::uint8_t { Blank, Header, Key, Comment, Other };
 
 struct Line {

@@ -1,0 +1,55 @@
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "drawing/Drawings.h"
+#include "util/FixedTexts.h"
+#include "util/Messages.h"
+#include "util/Text.h"
+
+namespace velmarin {
+
+host::Document* Drawings::FindOpenDocument(const std::string& path) {
+    // Letter case is the only difference forgiven: another spelling of the same file (a mapped
+    // drive, forward slashes) counts as a different drawing, as the document list reports it.
+    for (host::Document* document : host::current().documentManager().documents()) {
+        if (document != nullptr && text::EqualsNoCase(document->fileName(), path)) return document;
+    }
+    return nullptr;
+}
+
+host::Document* Drawings::OpenDrawing(const std::string& path, host::ErrorStatus* status) {
+    if (host::Document* open = FindOpenDocument(path)) {
+        util::ShowMessage(texts::kFileAlreadyOpen);
+        return open;
+    }
+    host::DocumentManager& documents = host::current().documentManager();
+    // A failed open is not reported here: the active document stands in for the requested one.
+    const host::ErrorStatus result = documents.appContextOpenDocument(path);
+    if (status != nullptr) *status = result;
+    return documents.mdiActiveDocument();
+}
+
+host::Document* Drawings::OpenForReading(const std::string& path, bool& openedHere) {
+    host::DocumentManager& documents = host::current().documentManager();
+    const std::vector<host::Document*> before = documents.documents();
+    openingForReading_ = true;
+    const host::ErrorStatus status = documents.appContextOpenDocument(path);
+    openingForReading_ = false;
+    host::Document* active = documents.mdiActiveDocument();
+    if (status != host::eOk || active == nullptr) return nullptr;
+    openedHere = std::find(before.begin(), before.end(), active) == before.end();
+    return active;
+}
+
+int Drawings::CloseDrawing(host::Document* document) {
+    if (document == nullptr) return 0;
+    return host::current().documentManager().appContextCloseDocument(document) == host::eOk ? 1 : 0;
+}
+
+std::string Drawings::GetCurrentFileName() {
+    host::Document* document = host::current().documentManager().curDocument();
+    return document == nullptr ? std::string() : document->fileName();
+}
+
+}  // namespace velmarin

@@ -1,0 +1,147 @@
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "drawing/TitleBlockReader.h"
+
+#include "drawing/ModelSpace.h"
+#include "platform/Platform.h"
+#include "util/FixedTexts.h"
+#include "util/IniValues.h"
+#include "util/Paths.h"
+#include "util/Text.h"
+
+namespace velmarin {
+namespace {
+
+constexpr const char kCountSection[] = "COUNT";
+constexpr const char kBlockCountKey[] = "BLOCKCOUNT";
+constexpr const char kEntrySectionPrefix[] = "BLOCK";
+constexpr const char kBlockNameKey[] = "BLOCK_NAME";
+constexpr const char kReadType[] = "0";
+
+// The names of all sections of an INI file, through the profile reader's enumeration.
+std::vector<std::string> SectionNames(const std::string& file) {
+    std::vector<std::string> names;
+    if (!util::FileExists(file)) return names;
+    platform::Platform& os = platform::current();
+    std::vector<char> buffer(4096);
+    constexpr std::size_t kLargestList = std::size_t{64} << 20;
+    for (;;) {
+        const auto size = static_cast<std::uint32_t>(buffer.size());
+        const std::uint32_t length =
+            os.getProfileString(nullptr, nullptr, "", buffer.data(), size, file);
+        // A list that did not fit comes back cut at size - 2.
+        if (length + 2 < size || buffer.size() >= kLargestList) {
+            const char* cursor = buffer.data();
+            const char* end = buffer.data() + std::min<std::size_t>(length, buffer.size());
+            while (cursor < end && *cursor != '\0') {
+                const std::string name(cursor);
+                names.push_back(name);
+                cursor += name.size() + 1;
+            }
+            return names;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// The numbers i, ascending, of the template's sections "BLOCK<i>" with 1 <= i <= count. A number
+// without a section reads as an entry with an empty block name; knowing which sections exist
+// keeps a wild BLOCKCOUNT from turning into billions of reads.
+std::vector<int> EntryNumbers(const std::string& templatePath, int count) {
+    std::vector<int> numbers;
+    const std::size_t prefixLength = sizeof(kEntrySectionPrefix) - 1;
+    for (const std::string& name : SectionNames(templatePath)) {
+        if (name.size() <= prefixLength || name.size() > prefixLength + 10) continue;
+        const std::string digits = name.substr(prefixLength);
+        if (!std::all_of(digits.begin(), digits.end(),
+                         [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        const int number = text::LeadingInt(digits);
+        if (number < 1 || number > count) continue;
+        if (!text::EqualsNoCase(name, kEntrySectionPrefix + std::to_string(number))) continue;
+        numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+}  // namespace
+
+bool TitleBlockReader::FindEntrySection(const std::string& blockName, std::string& section) const {
+    const std::string& templatePath = templatePath_;
+    std::string countText;
+    util::ReadIniString(kCountSection, kBlockCountKey, countText, templatePath);
+    const int count = text::LeadingInt(countText);
+    if (count < 1) return false;
+
+    int expected = 1;  // the lowest number not looked at yet
+    for (const int number : EntryNumbers(templatePath, count)) {
+        // Entries without a section have an empty name; only an empty name matches them.
+        if (number > expected && blockName.empty()) {
+            section = kEntrySectionPrefix + std::to_string(expected);
+            return true;
+        }
+        const std::string candidate = kEntrySectionPrefix + std::to_string(number);
+        std::string name;
+        util::ReadIniString(candidate, kBlockNameKey, name, templatePath);
+        if (name == blockName) {
+            section = candidate;
+            return true;
+        }
+        expected = number + 1;
+    }
+    if (blockName.empty() && expected <= count) {
+        section = kEntrySectionPrefix + std::to_string(expected);
+        return true;
+    }
+    return false;
+}
+
+std::vector<PropertyRecord> TitleBlockReader::Collect(host::BlockTableRecord& space) const {
+    std::vector<PropertyRecord> collected;
+    host::Database* database = host::installed() ? host::current().workingDatabase() : nullptr;
+    if (database == nullptr) return collected;
+    for (const host::ObjectId id : space.entityIds()) {
+        host::Opened<host::BlockReference> reference(
+            host::openAs<host::BlockReference>(*database, id, host::OpenMode::ForRead));
+        if (!reference) continue;
+
+        std::string blockName;
+        {
+            host::Opened<host::BlockTableRecord> definition(host::openAs<host::BlockTableRecord>(
+                *database, reference->blockTableRecord(), host::OpenMode::ForRead));
+            if (!definition) continue;
+            blockName = definition->getName();
+        }
+        std::string section;
+        const bool matched = FindEntrySection(blockName, section);
+        if (observer_ != nullptr) {
+            observer_->blockReference(blockName, matched ? section : "", reference->position());
+        }
+        if (!matched) continue;
+
+        for (const host::ObjectId attributeId : reference->attributeIds()) {
+            host::Opened<host::Attribute> attribute(
+                host::openAs<host::Attribute>(*database, attributeId, host::OpenMode::ForRead));
+            if (!attribute || attribute->isErased()) continue;
+            std::string property;
+            if (!util::ReadIniString(section, attribute->tag(), property, templatePath_)) {
+                property.clear();
+            }
+            if (observer_ != nullptr) {
+                observer_->attribute(attribute->tag(), attribute->textString(), property,
+                                     attribute->position());
+            }
+            if (property.empty()) continue;
+            collected.push_back({property, attribute->textString(), kReadType});
+        }
+    }
+    return collected;
+}
+
+}  // namespace velmarin

@@ -1,0 +1,36 @@
+#include "tree/AssemblyNode.h"
+
+#include "tree/TreeFile.h"
+
+namespace velmarin {
+
+void AssemblyNode::WriteProperties(TreeFile& file, const std::string& section) const {
+    for (const PropertyRecord& property : properties) {
+        file.Set(section, TreeFile::ValueKey(property.name), property.value);
+        file.Set(section, TreeFile::TypeKey(property.name), property.type);
+    }
+}
+
+void AssemblyNode::WriteFixedKeys(TreeFile& file, const std::string& section) const {
+    file.Set(section, "Level", "0");
+    file.Set(section, TreeFile::kTextKey, text);
+    file.Set(section, "Path", path);
+    file.Set(section, "count", "1");
+    file.Set(section, "relatype", "6");
+}
+
+void AssemblyNode::WriteRootNode(TreeFile& file) const {
+    const std::string section = TreeFile::NodeSection(0);
+    WriteFixedKeys(file, section);
+    WriteProperties(file, section);
+    file.Set(TreeFile::kInfoSection, TreeFile::kCountKey, "1");
+}
+
+void AssemblyNode::WriteNodeSection(TreeFile& file, int index) const {
+    const std::string section = TreeFile::NodeSection(index);
+    WriteFixedKeys(file, section);
+    WriteProperties(file, section);
+    file.Set(section, TreeFile::kChildCountKey, "0");
+}
+
+}  // namespace velmarin
