@@ -19,7 +19,7 @@
 #include "platform/SimulatedClock.h"
 #include "platform/posix/PosixPlatform.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
 
 namespace {
 
@@ -155,10 +155,10 @@ double ThreadSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-double SecondsToExtract(TdaFunc& func, const host::SelectionSet& selection) {
-    func.bomRows.clear();
+double SecondsToExtract(BomWorkspace& bom, const host::SelectionSet& selection) {
+    bom.rows().clear();
     const double start = ThreadSeconds();
-    const int rows = func.ExtractBomTable(selection, kBomPath);
+    const int rows = bom.ExtractBomTable(selection, kBomPath);
     const double seconds = ThreadSeconds() - start;
     if (rows <= 0) std::abort();  // the table must be recognised, or nothing was measured
     return seconds;
@@ -166,26 +166,26 @@ double SecondsToExtract(TdaFunc& func, const host::SelectionSet& selection) {
 
 void BM_ExtractThroughHost(benchmark::State& state) {
     const host::SelectionSet& selection = state.range(0) == 10000 ? World().small : World().large;
-    TdaFunc func;
+    BomWorkspace bom;
     for (auto _ : state) {
-        func.bomRows.clear();
-        benchmark::DoNotOptimize(func.ExtractBomTable(selection, kBomPath));
+        bom.rows().clear();
+        benchmark::DoNotOptimize(bom.ExtractBomTable(selection, kBomPath));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0) * kColumns);
-    state.counters["rows"] = static_cast<double>(func.bomRows.size());
+    state.counters["rows"] = static_cast<double>(bom.rows().size());
 }
 BENCHMARK(BM_ExtractThroughHost)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_AnalyseOnly(benchmark::State& state) {
     const bom::TableGeometry geometry = MakeGeometry(static_cast<int>(state.range(0)));
-    TdaFunc func;
-    func.columnTitles.assign(kColumnKinds, "");
-    func.columnTitles[5] = texts::kPartNameTitleKey;
+    BomWorkspace bom;
+    bom.columnTitles().assign(kColumnKinds, "");
+    bom.columnTitles()[5] = texts::kPartNameTitleKey;
     for (auto _ : state) {
-        func.bomRows.clear();
-        func.texts.clear();
-        for (auto& list : func.columnValues) list.clear();
-        benchmark::DoNotOptimize(bom::AnalyseTable(func, geometry, kBomPath));
+        bom.rows().clear();
+        bom.texts().clear();
+        for (auto& list : bom.columnValues()) list.clear();
+        benchmark::DoNotOptimize(bom.AnalyseTable(geometry, kBomPath));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0) * kColumns);
 }
@@ -196,12 +196,12 @@ BENCHMARK(BM_AnalyseOnly)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond)
 // system, the larger table pays the page faults again on every run, which raises this ratio on
 // machines where faults are dear (BM_AnalyseOnly has no such cost).
 void BM_Ratio_20000_to_10000_rows(benchmark::State& state) {
-    TdaFunc func;
+    BomWorkspace bom;
     double smallSeconds = 0;
     double largeSeconds = 0;
     for (auto _ : state) {
-        smallSeconds += SecondsToExtract(func, World().small);
-        largeSeconds += SecondsToExtract(func, World().large);
+        smallSeconds += SecondsToExtract(bom, World().small);
+        largeSeconds += SecondsToExtract(bom, World().large);
     }
     const double runs = static_cast<double>(state.iterations());
     state.counters["cpu_ms_10000"] = smallSeconds / runs * 1000;

@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "ini/TdaIniMgr.h"
+#include "ini/IniDocument.h"
 #include "util/MemoryPlatform.h"
 
 namespace {
 
-using velmarin::TdaIniMgr;
+using velmarin::IniDocument;
 using velmarin::testing::MemoryPlatform;
 
 constexpr char kPath[] = "D:\\bench.ini";
@@ -49,7 +49,7 @@ double ThreadSeconds() {
 
 double SecondsToLoad(MemoryPlatform& os, const std::string& text) {
     os.files[kPath] = text;
-    TdaIniMgr ini;
+    IniDocument ini;
     const double start = ThreadSeconds();
     ini.Load(kPath);
     benchmark::DoNotOptimize(ini.GetSectionCount());
@@ -60,7 +60,7 @@ void BM_LoadFile(benchmark::State& state) {
     MemoryPlatform os;
     os.files[kPath] = ScriptOfSize(static_cast<std::size_t>(state.range(0)) * kMegabyte);
     for (auto _ : state) {
-        TdaIniMgr ini;
+        IniDocument ini;
         benchmark::DoNotOptimize(ini.Load(kPath));
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(os.files[kPath].size()));
@@ -71,7 +71,7 @@ void BM_LoadOneSection(benchmark::State& state) {
     MemoryPlatform os;
     os.files[kPath] = SectionOfRecords(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        TdaIniMgr ini;
+        IniDocument ini;
         benchmark::DoNotOptimize(ini.Load(kPath));
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(os.files[kPath].size()));

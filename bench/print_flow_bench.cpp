@@ -17,8 +17,6 @@
 #include "platform/SimulatedClock.h"
 #include "platform/posix/PosixPlatform.h"
 #include "print/PrintFlow.h"
-#include "util/Shared.h"
-#include "util/TdaFunc.h"
 
 namespace {
 
@@ -27,7 +25,7 @@ using namespace velmarin;
 
 constexpr const char kDrawing[] = "D:\\w\\frame.dwg";
 
-// Drive D in a temporary folder, the emulated host and the utility object.
+// Drive D in a temporary folder and the emulated host.
 class Fixture {
   public:
     Fixture() {
@@ -42,10 +40,8 @@ class Fixture {
             [this](const std::string& path) { return os_->resolve(path); });
         platform::install(os_.get());
         host::install(cad_.get());
-        Shared().func = &func_;
     }
     ~Fixture() {
-        Shared().func = nullptr;
         host::install(nullptr);
         platform::install(nullptr);
         cad_.reset();
@@ -76,7 +72,6 @@ class Fixture {
     platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> os_;
     std::unique_ptr<host::sim::SimHost> cad_;
-    TdaFunc func_;
 };
 
 Fixture& World() {
@@ -94,7 +89,7 @@ double ThreadSeconds() {
 double SecondsToStamp(int entries) {
     World().prepare(entries);
     const double start = ThreadSeconds();
-    ApplyPrintFlow();
+    print::ApplyPrintFlow();
     const double seconds = ThreadSeconds() - start;
     World().finish();
     return seconds;

@@ -19,7 +19,7 @@
 #include "bom/BomTable.h"
 #include "platform/Platform.h"
 #include "platform/RecordingNotifier.h"
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
 
 using namespace velmarin;
 
@@ -130,9 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<double> values(input.ConsumeIntegralInRange(0, 8));
     for (double& value : values) value = input.ConsumeFloatingPoint<double>();
 
-    TdaFunc func;
+    BomWorkspace bom;
     for (int kind = 0; kind < kColumnKinds; ++kind) {
-        func.columnTitles.push_back(input.ConsumeBool() ? Text(input, pool) : std::string());
+        bom.columnTitles().push_back(input.ConsumeBool() ? Text(input, pool) : std::string());
     }
     bom::TableGeometry table;
     table.gridPoints.resize(input.ConsumeIntegralInRange(0, 48));
@@ -150,33 +150,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int rowCount = input.ConsumeIntegral<int>();
     const int firstRow = input.ConsumeIntegral<int>();
 
-    const int rows = bom::AnalyseTable(func, table, bomPath);
+    const int rows = bom.AnalyseTable(table, bomPath);
 
-    FUZZ_REQUIRE(rows == static_cast<int>(func.bomRows.size()));
-    for (const auto* grid : {&func.gridX, &func.gridY}) {
+    FUZZ_REQUIRE(rows == static_cast<int>(bom.rows().size()));
+    for (const auto* grid : {&bom.gridX(), &bom.gridY()}) {
         for (std::size_t i = 0; i < grid->size(); ++i) {
             FUZZ_REQUIRE(!std::isnan((*grid)[i]));
             if (i > 0) FUZZ_REQUIRE((*grid)[i - 1] < (*grid)[i]);
         }
     }
-    for (const TextInfo& cell : func.texts) {
-        FUZZ_REQUIRE(cell.row >= 1 && static_cast<std::size_t>(cell.row) < func.gridY.size());
-        FUZZ_REQUIRE(cell.column >= 1 && static_cast<std::size_t>(cell.column) < func.gridX.size());
+    for (const TextInfo& cell : bom.texts()) {
+        FUZZ_REQUIRE(cell.row >= 1 && static_cast<std::size_t>(cell.row) < bom.gridY().size());
+        FUZZ_REQUIRE(cell.column >= 1 && static_cast<std::size_t>(cell.column) < bom.gridX().size());
         FUZZ_REQUIRE(cell.kind >= 0 && cell.kind <= kColumnKinds);
     }
-    if (!func.texts.empty()) FUZZ_REQUIRE(func.bomRows.size() == func.gridY.size() - 1);
-    for (const BomInfo& row : func.bomRows) FUZZ_REQUIRE(row.bomPath == bomPath);
+    if (!bom.texts().empty()) FUZZ_REQUIRE(bom.rows().size() == bom.gridY().size() - 1);
+    for (const BomInfo& row : bom.rows()) FUZZ_REQUIRE(row.bomPath == bomPath);
 
     const std::string header = bom::BomFileHeader();
     const std::size_t headerLines = CountLines(header);
-    func.WriteBomFile("D:\\out.bmf");
+    bom.WriteBomFile("D:\\out.bmf");
     const std::string written = files.files.at("D:\\out.bmf");
     FUZZ_REQUIRE(written.compare(0, header.size(), header) == 0);
-    const std::size_t bands = func.gridY.size() < 2 ? 0 : func.gridY.size() - 1;
+    const std::size_t bands = bom.gridY().size() < 2 ? 0 : bom.gridY().size() - 1;
     const std::size_t bomLines = bands < 2 ? 0 : bands - 1;
     FUZZ_REQUIRE(CountLines(written) >= headerLines + bomLines);
 
-    func.WriteBomFileRows(rowCount, firstRow, "D:\\rows.bmf");
+    bom.WriteBomFileRows(rowCount, firstRow, "D:\\rows.bmf");
     FUZZ_REQUIRE(files.files.at("D:\\rows.bmf").compare(0, header.size(), header) == 0);
     return 0;
 }

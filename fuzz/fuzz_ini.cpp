@@ -7,15 +7,15 @@
 #include <string>
 
 #include "FuzzCheck.h"
-#include "ini/TStringList.h"
-#include "ini/TdaIniMgr.h"
+#include "ini/TextLines.h"
+#include "ini/IniDocument.h"
 #include "util/Text.h"
 
 using namespace velmarin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    TStringList lines;
+    TextLines lines;
     lines.SetText(bytes);
 
     std::size_t lineBytes = 0;
@@ -25,20 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_REQUIRE(lineBytes <= bytes.size());
 
-    TdaIniMgr document;
+    IniDocument document;
     document.ParseText(bytes);
     const int sectionCount = document.GetSectionCount();
     FUZZ_REQUIRE(document.GetSectionAt(-1) == nullptr);
     FUZZ_REQUIRE(document.GetSectionAt(sectionCount) == nullptr);
 
     for (int s = 0; s < sectionCount; ++s) {
-        const TdaIniSec* section = document.GetSectionAt(s);
+        const IniSection* section = document.GetSectionAt(s);
         FUZZ_REQUIRE(section != nullptr);
         FUZZ_REQUIRE(section->sectionName == text::Trim(section->sectionName));
         // Names may repeat; the first section of a name is the one found. Looking each name up
         // costs a scan of the sections, so only the first ones are checked.
         if (s < 64) {
-            const TdaIniSec* found = document.FindSection(section->sectionName);
+            const IniSection* found = document.FindSection(section->sectionName);
             int first = 0;
             while (!text::EqualsNoCase(document.GetSectionAt(first)->sectionName,
                                        section->sectionName)) {
@@ -50,13 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int recordCount = section->GetRecordCount();
         FUZZ_REQUIRE(section->GetRecordAt(recordCount) == nullptr);
         for (int r = 0; r < recordCount; ++r) {
-            const TdaIniRecord* record = section->GetRecordAt(r);
-            FUZZ_REQUIRE(record != nullptr && !record->recordKey.empty());
-            FUZZ_REQUIRE(record->recordKey == text::Trim(record->recordKey));
-            FUZZ_REQUIRE(record->recordValue == text::Trim(record->recordValue));
+            const IniEntry* record = section->GetRecordAt(r);
+            FUZZ_REQUIRE(record != nullptr && !record->key.empty());
+            FUZZ_REQUIRE(record->key == text::Trim(record->key));
+            FUZZ_REQUIRE(record->value == text::Trim(record->value));
             // Keys are unique ignoring case: the key finds its own record.
-            FUZZ_REQUIRE(section->FindRecord(record->recordKey) == record);
-            FUZZ_REQUIRE(section->FindRecord(text::ToUpperAscii(record->recordKey)) == record);
+            FUZZ_REQUIRE(section->FindRecord(record->key) == record);
+            FUZZ_REQUIRE(section->FindRecord(text::ToUpperAscii(record->key)) == record);
         }
     }
     return 0;

@@ -25,8 +25,6 @@
 #include "print/PrintFlow.h"
 #include "print/PrintFlowFile.h"
 #include "util/FixedTexts.h"
-#include "util/Shared.h"
-#include "util/TdaFunc.h"
 
 using namespace velmarin;
 
@@ -35,14 +33,13 @@ namespace {
 constexpr const char kDrawing[] = "D:\\Sheet.dwg";
 
 // One world for the whole run: a temporary folder as drive D, the posix platform, the emulated
-// host and the utility object.
+// host.
 struct World {
     std::string root;
     platform::RecordingNotifier notifier;
     platform::SimulatedClock clock;
     std::unique_ptr<platform::posix::PosixPlatform> platform;
     std::unique_ptr<host::sim::SimHost> host;
-    TdaFunc func;
 
     World() {
         const char* base = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
@@ -56,7 +53,6 @@ struct World {
         host = std::make_unique<host::sim::SimHost>(
             [this](const std::string& path) { return platform->resolve(path); });
         host::install(host.get());
-        Shared().func = &func;
     }
 };
 
@@ -114,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t entitiesBefore =
         db.peekAs<host::BlockTableRecord>(db.modelSpaceId())->entityIds().size();
 
-    ApplyPrintFlow();
+    print::ApplyPrintFlow();
 
     FUZZ_REQUIRE(db.openObjectCount() == 0);
     FUZZ_REQUIRE(::access(printFile.c_str(), F_OK) != 0);

@@ -11,8 +11,7 @@
 
 #include "FuzzCheck.h"
 #include "bom/BomTypes.h"
-#include "drawing/TdaAutocad.h"
-#include "util/TdaFunc.h"
+#include "drawing/TitleTextReader.h"
 #include "util/Text.h"
 
 using namespace velmarin;
@@ -24,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string left;
     std::string right;
-    TdaAutocad::SplitAtSeparator(textValue, separator, left, right);
+    TitleTextReader::SplitAtSeparator(textValue, separator, left, right);
     const std::size_t at = text::Find(textValue, separator);
     if (at == text::npos) {
         FUZZ_REQUIRE(left == textValue && right.empty());
@@ -34,13 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string name;
     std::string value;
-    TdaAutocad::SplitColonText(textValue, name, value);
+    TitleTextReader::SplitColonText(textValue, name, value);
     FUZZ_REQUIRE(name.size() + value.size() <= textValue.size());
 
-    const std::string stripped = TdaAutocad::StripTextFormatting(textValue);
+    const std::string stripped = TitleTextReader::StripTextFormatting(textValue);
     FUZZ_REQUIRE(stripped.size() <= textValue.size());
 
-    const std::string cell = TdaFunc::StripMTextFormat(textValue);
+    const std::string cell = BomWorkspace::StripMTextFormat(textValue);
     FUZZ_REQUIRE(cell.size() <= textValue.size());
     FUZZ_REQUIRE(textValue.compare(textValue.size() - cell.size(), cell.size(), cell) == 0);
     return 0;

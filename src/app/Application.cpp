@@ -61,7 +61,8 @@ int Application::OnInitApp(void* packet) {
     RegisterCommands();
     services_.emplace();
     // A refused login only leaves the flag cleared: the first command that needs it asks again.
-    services_->vord.Login();
+    // One that fails outright is reported and counts as refused; the plug-in stays loaded.
+    Guarded([&] { services_->vord.Login(); });
     return kRetOk;
 }
 

@@ -4,18 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <new>
+#include <stdexcept>
 #include <string>
+#include <functional>
 #include <vector>
 
 #include "ClientSpy.h"
 #include "app/CommandTable.h"
 #include "app/HostLink.h"
-#include "app/VelmarinApp.h"
-#include "bridge/TdaVORD.h"
+#include "app/Application.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
-#include "util/Shared.h"
 
 namespace velmarin::testing {
 namespace {
@@ -26,7 +28,7 @@ using app::HandleEntryMessage;
 struct Snapshot {
     int code = 0;
     std::size_t commands = 0;
-    bool func = false, vord = false, autoVord = false, acad = false;
+    bool services = false;
 };
 
 class AppTest : public ::testing::Test {
@@ -35,14 +37,13 @@ class AppTest : public ::testing::Test {
         link_.host = &world_.host();
         link_.platform = &spy_;
         spy_.onCall = [this](int code) {
-            const SharedObjects& shared = Shared();
             snapshots_.push_back({code, world_.host().registeredCommands().size(),
-                                  shared.func != nullptr, shared.vord != nullptr,
-                                  shared.autoVord != nullptr, shared.acad != nullptr});
+                                  app::TheApplication().services() != nullptr});
+            if (throwAt_ == code) throwing_();
         };
     }
     ~AppTest() override {
-        if (app::TheApp().initialised()) HandleEntryMessage(app::kUnloadAppMsg, nullptr, nullptr);
+        if (app::TheApplication().initialised()) HandleEntryMessage(app::kUnloadAppMsg, nullptr, nullptr);
     }
 
     int Init() { return HandleEntryMessage(app::kInitAppMsg, &link_, &instance_); }
@@ -58,22 +59,25 @@ class AppTest : public ::testing::Test {
     HostLink link_;
     int instance_ = 0;
     std::vector<Snapshot> snapshots_;
+    int throwAt_ = -1;  // the client code whose call throws
+    std::function<void()> throwing_;
 };
+
+VordClient& Vord() { return app::TheApplication().services()->vord; }
 
 TEST(CommandTable, SevenCommandsInRegistrationOrder) {
     struct Row {
         const char* global;
         const char* local;
-        host::CommandFunction handler;
     };
     const Row expected[] = {
-        {"_openmethod", "openmethod", &commands::openmethod},
-        {"_savemethod", "savemethod", &commands::savemethod},
-        {"_loginmethod", "loginmethod", &commands::loginmethod},
-        {"_saveasmethod", "saveasmethod", &commands::saveasmethod},
-        {"_VORD_batchchange", "VORD_batchchange", &commands::VORD_batchchange},
-        {"_savebom", "savebom", &commands::savebom},
-        {"_PrintMethod", "PrintMethod", &commands::PrintMethod},
+        {"_openmethod", "openmethod"},
+        {"_savemethod", "savemethod"},
+        {"_loginmethod", "loginmethod"},
+        {"_saveasmethod", "saveasmethod"},
+        {"_VORD_batchchange", "VORD_batchchange"},
+        {"_savebom", "savebom"},
+        {"_PrintMethod", "PrintMethod"},
     };
     const auto& table = app::CommandTable();
     ASSERT_EQ(table.size(), std::size(expected));
@@ -83,7 +87,8 @@ TEST(CommandTable, SevenCommandsInRegistrationOrder) {
         EXPECT_STREQ(table[i].globalName, expected[i].global);
         EXPECT_STREQ(table[i].localName, expected[i].local);
         EXPECT_EQ(table[i].flags, 1);
-        EXPECT_EQ(table[i].handler, expected[i].handler);
+        EXPECT_NE(table[i].handler, nullptr);
+        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(table[j].handler, table[i].handler);
         EXPECT_EQ(table[i].uiContext, nullptr);
         EXPECT_EQ(table[i].localNameResource, -1);
     }
@@ -104,40 +109,34 @@ TEST_F(AppTest, InitialisationRegistersCreatesThenLogsIn) {
     }
     EXPECT_EQ(world_.host().unlockRequests(), 1);
     EXPECT_EQ(world_.host().mdiAwareRequests(), 1);
-    EXPECT_EQ(app::TheApp().instanceHandle(), &instance_);
+    EXPECT_EQ(app::TheApplication().instanceHandle(), &instance_);
 
-    // One login, after the commands and all four objects exist.
+    // One login, after the commands and the services exist.
     ASSERT_EQ(snapshots_.size(), 1u);
     EXPECT_EQ(snapshots_[0].code, 5);
     EXPECT_EQ(snapshots_[0].commands, 7u);
-    EXPECT_TRUE(snapshots_[0].func && snapshots_[0].vord && snapshots_[0].autoVord &&
-                snapshots_[0].acad);
+    EXPECT_TRUE(snapshots_[0].services);
     EXPECT_EQ(world_.clientCalls(),
               (std::vector<std::string>{"code=5\tparam1=0\tparam2=6\tparam3="}));
-    EXPECT_EQ(Shared().vord->firstLoginArgument, 0);
-    EXPECT_EQ(Shared().vord->secondLoginArgument, 6);
-    EXPECT_EQ(Shared().vord->loginFlag, 1);
+    EXPECT_EQ(Vord().firstLoginArgument, 0);
+    EXPECT_EQ(Vord().secondLoginArgument, 6);
+    EXPECT_EQ(Vord().loginFlag, 1);
     EXPECT_TRUE(world_.messages().empty());
 }
 
 TEST_F(AppTest, UnloadRemovesCommandsThenNotifiesThenDeletes) {
     ASSERT_EQ(Init(), 0);
-    SaveState().SavePath = "D:\\w\\a.dwg";
+    app::TheApplication().services()->save.SavePath = "D:\\w\\a.dwg";
     snapshots_.clear();
     ASSERT_EQ(Unload(), 0);
 
     ASSERT_EQ(snapshots_.size(), 1u);
     EXPECT_EQ(snapshots_[0].code, 6);
     EXPECT_EQ(snapshots_[0].commands, 0u);  // removed before the client hears of the unload
-    EXPECT_TRUE(snapshots_[0].func && snapshots_[0].vord && snapshots_[0].autoVord &&
-                snapshots_[0].acad);
-    EXPECT_EQ(Shared().func, nullptr);
-    EXPECT_EQ(Shared().vord, nullptr);
-    EXPECT_EQ(Shared().autoVord, nullptr);
-    EXPECT_EQ(Shared().acad, nullptr);
-    EXPECT_EQ(SaveState().SavePath, "");
+    EXPECT_TRUE(snapshots_[0].services);
+    EXPECT_EQ(app::TheApplication().services(), nullptr);
     EXPECT_EQ(world_.host().findCommand("loginmethod"), nullptr);
-    EXPECT_FALSE(app::TheApp().initialised());
+    EXPECT_FALSE(app::TheApplication().initialised());
     EXPECT_EQ(world_.clientCalls().back(), "code=6\tparam1=0\tparam2=6\tparam3=");
 }
 
@@ -145,8 +144,8 @@ TEST_F(AppTest, RefusedLoginLeavesThePluginLoaded) {
     world_.setClientBehaviour("[Code5]\nresult=0\n");
     ASSERT_EQ(Init(), 0);
     EXPECT_EQ(world_.host().registeredCommands().size(), 7u);
-    ASSERT_NE(Shared().vord, nullptr);
-    EXPECT_EQ(Shared().vord->loginFlag, 0);
+    ASSERT_NE(app::TheApplication().services(), nullptr);
+    EXPECT_EQ(Vord().loginFlag, 0);
     EXPECT_TRUE(world_.messages().empty());
 }
 
@@ -175,15 +174,15 @@ TEST_F(AppTest, ForeignMessagesDoNothing) {
     }
     EXPECT_TRUE(spy_.journal.empty());
     EXPECT_EQ(world_.host().registeredCommands().size(), 7u);
-    EXPECT_TRUE(app::TheApp().initialised());
+    EXPECT_TRUE(app::TheApplication().initialised());
     EXPECT_EQ(world_.clientCalls().size(), 1u);
 }
 
 TEST_F(AppTest, RepeatedInitialisationKeepsOneSetOfObjects) {
     ASSERT_EQ(Init(), 0);
-    TdaVORD* first = Shared().vord;
+    const app::Services* first = app::TheApplication().services();
     EXPECT_EQ(Init(), 0);
-    EXPECT_EQ(Shared().vord, first);
+    EXPECT_EQ(app::TheApplication().services(), first);
     EXPECT_EQ(world_.clientCalls().size(), 1u);
 }
 
@@ -203,10 +202,54 @@ TEST(AppWithoutHost, InitialisationFailsWithoutAHost) {
     EXPECT_EQ(
         HandleEntryMessage(app::kInitAppMsg, const_cast<std::uint32_t*>(foreignPacket), nullptr),
         app::kRetError);
-    EXPECT_FALSE(app::TheApp().initialised());
-    EXPECT_EQ(Shared().vord, nullptr);
+    EXPECT_FALSE(app::TheApplication().initialised());
+    EXPECT_EQ(app::TheApplication().services(), nullptr);
     EXPECT_EQ(HandleEntryMessage(app::kUnloadAppMsg, nullptr, nullptr), 0);
     EXPECT_EQ(HandleEntryMessage(app::kLoadDwgMsg, nullptr, nullptr), 0);
+}
+
+// --- The exception barrier: nothing thrown reaches the host, which keeps running.
+
+TEST_F(AppTest, WhatACommandTheTimerOrTheEntryThrowsEndsInOneMessage) {
+    struct Case {
+        const char* name;
+        int code;                       // the client call that throws
+        std::function<void()> throwing;
+        std::function<void()> run;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"a command", 23, [] { throw std::bad_alloc(); },
+         [this] { RunCommand("PrintMethod"); }, texts::kOutOfMemory},
+        {"the batch timer", 3, [] { throw std::runtime_error("disk gone"); },
+         [this] {
+             world_.notifier().queueDialogAnswer(std::vector<std::string>{});
+             RunCommand("VORD_batchchange");
+             world_.clock().advance(1000);
+         },
+         "disk gone"},
+        {"the login at initialisation", 5, [] { throw 42; }, [this] { Init(); },
+         texts::kUnknownError},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.code != 5) {
+            ASSERT_EQ(Init(), 0);
+        }
+        world_.notifier().clear();
+        throwAt_ = c.code;
+        throwing_ = c.throwing;
+        c.run();
+        throwAt_ = -1;
+        EXPECT_EQ(world_.messages(),
+                  (std::vector<std::string>{std::string(texts::kCommandFailed) + c.reason}));
+        // The editor runs on with the plug-in loaded: the next command works.
+        EXPECT_TRUE(app::TheApplication().initialised());
+        world_.notifier().clear();
+        RunCommand("loginmethod");
+        EXPECT_TRUE(world_.messages().empty());
+        Unload();
+    }
 }
 
 // --- The login command
@@ -214,12 +257,12 @@ TEST(AppWithoutHost, InitialisationFailsWithoutAHost) {
 TEST_F(AppTest, LoginCommandLogsInAgainAndTakesTheOutcome) {
     world_.setClientBehaviour("[Code5#1]\nresult=1\n[Code5#2]\nresult=2\n[Code5#3]\nresult=1\n");
     ASSERT_EQ(Init(), 0);
-    ASSERT_EQ(Shared().vord->loginFlag, 1);
+    ASSERT_EQ(Vord().loginFlag, 1);
 
     RunCommand("loginmethod");  // while logged in: sent again, and refused this time
-    EXPECT_EQ(Shared().vord->loginFlag, 0);
+    EXPECT_EQ(Vord().loginFlag, 0);
     RunCommand("_LOGINMETHOD");
-    EXPECT_EQ(Shared().vord->loginFlag, 1);
+    EXPECT_EQ(Vord().loginFlag, 1);
 
     EXPECT_EQ(world_.clientCalls(),
               (std::vector<std::string>(3, "code=5\tparam1=0\tparam2=6\tparam3=")));

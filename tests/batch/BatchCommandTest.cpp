@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/BatchFixture.h"
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
 #include "util/FixedTexts.h"
 
@@ -20,7 +20,7 @@ class BatchCommandTest : public BatchTest {
 TEST_F(BatchCommandTest, ARefusedLoginShowsBothMessagesAndSchedulesNothing) {
     world_->setClientBehaviour("[Code5]\r\nresult=0\r\n");
 
-    commands::VORD_batchchange();
+    commands::VORD_batchchange(world_->vord(), world_->batchTimer());
 
     EXPECT_THAT(world_->messages(), ElementsAre(texts::kLoginFirst, texts::kLoginBeforeBatch));
     EXPECT_FALSE(world_->clock().pending());
@@ -32,8 +32,8 @@ TEST_F(BatchCommandTest, EachInvocationRunsTheBatchOnceASecondAfterTheCommandEnd
     world_->vord().Login();
     world_->notifier().clear();
 
-    commands::VORD_batchchange();
-    commands::VORD_batchchange();
+    commands::VORD_batchchange(world_->vord(), world_->batchTimer());
+    commands::VORD_batchchange(world_->vord(), world_->batchTimer());
     EXPECT_EQ(Runs(), 0u);
 
     world_->clock().advance(999);

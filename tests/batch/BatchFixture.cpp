@@ -113,7 +113,7 @@ std::string TreeFileText(const std::vector<NodeSpec>& nodes) {
 
 void BatchTest::SetUp() {
     world_ = std::make_unique<World>();
-    world_->createSharedObjects();
+    world_->createServices();
     std::filesystem::create_directories(world_->resolve("D:\\w"));  // the drawings' folder
     world_->writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=GB-A3.bpt\r\n");
     world_->writeFile("D:\\VORD\\source\\BPT\\GB-A3.bpt",

@@ -25,7 +25,7 @@ TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree)
     run.script =
         "VORD_batchchange\n"
         "echo returned\n"
-        "dialog D:\\w\\A.dwg D:\\w\\B.dwg\n"
+        "dialog D:\\w\\A.dwg D:\\w\\missing.dwg D:\\w\\B.dwg\n"
         "wait 999\n"
         "echo 999 ms\n"
         "wait 1\n"
@@ -35,7 +35,16 @@ TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree)
     const HostResult result = run.execute();
 
     ASSERT_EQ(result.exitStatus, 0) << result.err;
-    EXPECT_THAT(result.lines, ElementsAre("returned", "999 ms", "DIALOG: 2 file(s)", "1000 ms"));
+    // Progress and summary on the command line; a drawing that is not there is skipped and named.
+    EXPECT_THAT(result.lines,
+                ElementsAre("returned", "999 ms", "DIALOG: 3 file(s)",
+                            "CMDLINE: \\nReading drawing 1 of 3: D:\\w\\A.dwg",
+                            "CMDLINE: \\nReading drawing 2 of 3: D:\\w\\missing.dwg",
+                            "CMDLINE: \\nReading drawing 3 of 3: D:\\w\\B.dwg",
+                            "CMDLINE: \\nBatch finished: 2 of 3 drawing(s) read, 1 skipped.",
+                            "CMDLINE: \\nSkipped D:\\w\\missing.dwg: not found.",
+                            "CMDLINE: \\n1 part(s) linked to their assemblies.",
+                            "CMDLINE: \\nThe tree file reached VORD.", "1000 ms"));
     EXPECT_EQ(Tree(), ExampleTreeFile());
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
     EXPECT_THAT(world_->clientCalls(),

@@ -8,7 +8,7 @@
 #include "batch/BatchFixture.h"
 #include "tree/BatchRun.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
 
 namespace velmarin::testing::batch {
 namespace {
@@ -36,7 +36,7 @@ TEST_F(BatchRunTest, AssemblyAndItsPartGiveTheTreeFileOfTheExample) {
     WriteExampleDrawings();
     Pick({"D:\\w\\A.dwg", "D:\\w\\B.dwg"});
 
-    BatchRun();
+    BatchRun(world_->vord(), world_->drawings(), world_->bom());
 
     EXPECT_EQ(Tree(), ExampleTreeFile());
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
@@ -58,15 +58,15 @@ TEST_F(BatchRunTest, AssemblyAndItsPartGiveTheTreeFileOfTheExample) {
 
 TEST_F(BatchRunTest, CancellingTheDialogLeavesTheTreeFileButEmptiesTheBom) {
     world_->writeFile(kTreeFile, "[TreeNode0]\r\nText=old.dwg\r\n");
-    world_->func().bomRows = {TitleRow("D:\\w\\A.dwg")};
-    world_->func().drawingStarts = {0};
+    world_->bom().rows() = {TitleRow("D:\\w\\A.dwg")};
+    world_->bom().drawingStarts() = {0};
     world_->notifier().queueDialogAnswer(std::nullopt);
 
-    BatchRun();
+    BatchRun(world_->vord(), world_->drawings(), world_->bom());
 
     EXPECT_EQ(Tree(), "[TreeNode0]\r\nText=old.dwg\r\n");
-    EXPECT_THAT(world_->func().bomRows, IsEmpty());
-    EXPECT_THAT(world_->func().drawingStarts, IsEmpty());
+    EXPECT_THAT(world_->bom().rows(), IsEmpty());
+    EXPECT_THAT(world_->bom().drawingStarts(), IsEmpty());
     EXPECT_THAT(TreeFileCalls(), IsEmpty());
 }
 
@@ -83,7 +83,7 @@ TEST_F(BatchRunTest, TheUsersDocumentsAreReadAsThemselvesAndLeftOpen) {
     ASSERT_TRUE(world_->host().openDrawing("D:\\w\\U.dwg", error)) << error;
     Pick({"D:\\w\\missing.dwg", "d:\\W\\b.DWG", "D:\\w\\A.dwg"});
 
-    BatchRun();
+    BatchRun(world_->vord(), world_->drawings(), world_->bom());
 
     const std::string tree = Tree();
     EXPECT_THAT(tree, HasSubstr("[TreeNode0]\r\nLevel=0\r\nText=B.dwg\r\n"));
@@ -111,10 +111,10 @@ TEST_F(BatchRunTest, ADrawingWithNothingInTheWindowAddsNoBlock) {
          {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kBolt, "6"}, {"2", kBolt, "7"}}});
     Pick({"D:\\w\\A.dwg", "D:\\w\\E.dwg", "D:\\w\\C.dwg"});
 
-    BatchRun();
+    BatchRun(world_->vord(), world_->drawings(), world_->bom());
 
-    EXPECT_THAT(world_->func().drawingStarts, ElementsAre(0, 2));
-    EXPECT_THAT(world_->func().bomRows, SizeIs(5));
+    EXPECT_THAT(world_->bom().drawingStarts(), ElementsAre(0, 2));
+    EXPECT_THAT(world_->bom().rows(), SizeIs(5));
     EXPECT_THAT(BomFileRows("D:\\w\\A.bmf"), SizeIs(1));
     EXPECT_THAT(BomFileRows("D:\\w\\C.bmf"), SizeIs(2));
     EXPECT_THAT(Tree(), HasSubstr("[TreeNode1]\r\nLevel=0\r\nText=E.dwg\r\n"));

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "batch/BatchFixture.h"
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
+#include "tree/AssemblyNode.h"
+#include "tree/LinkBomToTree.h"
+#include "tree/TreeFile.h"
 
 namespace velmarin::testing::batch {
 namespace {
@@ -33,10 +36,33 @@ std::string Key(const std::string& title, const std::string& value) {
     return "config-Value-" + title + "=" + value + "\r\nconfig-Type-" + title + "=0\r\n";
 }
 
+// The tree file as the batch leaves it before linking, built through the node writer (which must
+// give the same bytes as the fixture's text), then linked and saved.
 class LinkBomToTreeTest : public BatchTest {
   protected:
-    TdaFunc& func() { return world_->func(); }
-    void Link() { func().LinkBomToTree(kTreeFile); }
+    BomWorkspace& bom() { return world_->bom(); }
+    void WriteTree(const std::vector<NodeSpec>& nodes) {
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            AssemblyNode node;
+            node.path = nodes[i].path;
+            node.text = node.path.substr(node.path.rfind('\\') + 1);
+            if (!nodes[i].drawingName.empty()) {
+                node.properties.push_back({kDrawingNameTitle, nodes[i].drawingName, "0"});
+            }
+            node.WriteNodeSection(tree_, static_cast<int>(i));
+        }
+        tree_.Set(TreeFile::kInfoSection, TreeFile::kCountKey, std::to_string(nodes.size()));
+        ASSERT_EQ(tree_.Bytes(), TreeFileText(nodes));
+        ASSERT_EQ(TreeFile::PrepareIn("D:\\VORD\\"), kTreeFile);
+        ASSERT_TRUE(tree_.Save());
+    }
+    void Link() {
+        const bool written = world_->exists(kTreeFile);
+        LinkBomToTree(bom(), tree_);
+        if (written) tree_.Save();
+    }
+
+    TreeFile tree_{kTreeFile};
 };
 
 TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartIsLinked) {
@@ -46,8 +72,8 @@ TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartI
                                          {"D:\\w\\C.dwg", kShaft}};
     WriteTree(nodes);
     const std::string before = Tree();
-    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
-    func().drawingStarts = {0};
+    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
+    bom().drawingStarts() = {0};
 
     Link();
 
@@ -60,7 +86,7 @@ TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartI
     EXPECT_EQ(SectionOf(after, "TreeNode3"), SectionOf(before, "TreeNode3"));
     EXPECT_EQ(SectionOf(after, "TreeNodeInfo"), "[TreeNodeInfo]\r\nCount=4\r\n");
     // Only the title band is left, so A gets no detail file.
-    EXPECT_THAT(func().bomRows, SizeIs(1));
+    EXPECT_THAT(bom().rows(), SizeIs(1));
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
 }
 
@@ -71,7 +97,7 @@ TEST_F(LinkBomToTreeTest, LinkedRowsLeaveTheirBlocksAndTheRestGoToTheDetailFiles
                {"D:\\w\\D.dwg", ""},
                {"D:\\w\\E.dwg", ""}});
     const std::string before = Tree();
-    func().bomRows = {
+    bom().rows() = {
         TitleRow("D:\\w\\A.dwg"),
         Row("D:\\w\\A.dwg", "1", kBolt, "4"),
         TitleRow("D:\\w\\C.dwg"),
@@ -83,17 +109,17 @@ TEST_F(LinkBomToTreeTest, LinkedRowsLeaveTheirBlocksAndTheRestGoToTheDetailFiles
         Row("D:\\w\\E.dwg", "1", kGear, "5"),
         Row("D:\\w\\E.dwg", "2", kBolt, "6"),
     };
-    func().drawingStarts = {0, 2, 5, 7};
+    bom().drawingStarts() = {0, 2, 5, 7};
 
     Link();
 
     std::vector<std::string> parts;
-    for (const BomInfo& row : func().bomRows) parts.push_back(row.drawingName + ":" + row.partName);
+    for (const BomInfo& row : bom().rows()) parts.push_back(row.drawingName + ":" + row.partName);
     EXPECT_THAT(parts,
                 ElementsAre("A.dwg:" + kPartNameTitle, "A.dwg:" + kBolt, "C.dwg:" + kPartNameTitle,
                             "C.dwg:" + kBolt, "D.dwg:" + kPartNameTitle, "E.dwg:" + kPartNameTitle,
                             "E.dwg:" + kGear, "E.dwg:" + kBolt));
-    EXPECT_THAT(func().drawingStarts, ElementsAre(0, 2, 4, 5));
+    EXPECT_THAT(bom().drawingStarts(), ElementsAre(0, 2, 4, 5));
 
     const std::string after = Tree();
     // The later row overwrites the part's values in place.
@@ -119,9 +145,9 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
     WriteTree(
         {{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\N.dwg", kPartNameTitle}, {"D:\\w\\B.dwg", kShaft}});
     const std::string before = Tree();
-    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
+    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
                       Row("D:\\w\\A.dwg", "2", kBolt, "3")};
-    func().drawingStarts = {0};
+    bom().drawingStarts() = {0};
 
     Link();
 
@@ -134,8 +160,8 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
     EXPECT_EQ(SectionOf(after, "TreeNode0"),
               WithChildren(SectionOf(before, "TreeNode0"),
                            "ChildCount=2\r\nchildname0=N.dwg\r\nchildname1=B.dwg\r\n"));
-    ASSERT_THAT(func().bomRows, SizeIs(2));
-    EXPECT_EQ(func().bomRows[0].partName, kPartNameTitle);
+    ASSERT_THAT(bom().rows(), SizeIs(2));
+    EXPECT_EQ(bom().rows()[0].partName, kPartNameTitle);
     const auto rows = BomFileRows("D:\\w\\A.bmf");
     ASSERT_THAT(rows, SizeIs(1));
     EXPECT_THAT(rows[0], HasSubstr("'" + kBolt + "'"));
@@ -145,9 +171,9 @@ TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterI
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
     BomInfo header = TitleRow("D:\\w\\A.dwg");
     header.remark = kDrawingNameTitle;
-    func().bomRows = {header, Row("D:\\w\\A.dwg", "1", kShaft, "1", kGear),
+    bom().rows() = {header, Row("D:\\w\\A.dwg", "1", kShaft, "1", kGear),
                       Row("D:\\w\\A.dwg", "2", kShaft, "1"), Row("D:\\w\\A.dwg", "3", kGear, "1")};
-    func().drawingStarts = {0};
+    bom().drawingStarts() = {0};
 
     Link();
 
@@ -156,16 +182,16 @@ TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterI
                 HasSubstr("config-Value-" + kDrawingNameTitle + "=" + kGear + "\r\n"));
     EXPECT_THAT(SectionOf(after, "TreeNode0"),
                 HasSubstr("ChildCount=2\r\nchildname0=B.dwg\r\nchildname1=B.dwg\r\n"));
-    ASSERT_THAT(func().bomRows, SizeIs(2));
-    EXPECT_EQ(func().bomRows[1].itemNo, "2");
+    ASSERT_THAT(bom().rows(), SizeIs(2));
+    EXPECT_EQ(bom().rows()[1].itemNo, "2");
 }
 
 TEST_F(LinkBomToTreeTest, MatchingIsByteForByte) {
     WriteTree({{"D:\\w\\A.DWG", kAssembly}, {"D:\\w\\B.dwg", "SHAFT"}, {"D:\\w\\C.dwg", kGear}});
     const std::string before = Tree();
-    func().bomRows = {TitleRow("D:\\w\\A.DWG"), Row("D:\\w\\A.DWG", "1", "shaft", "1"),
+    bom().rows() = {TitleRow("D:\\w\\A.DWG"), Row("D:\\w\\A.DWG", "1", "shaft", "1"),
                       Row("D:\\w\\A.DWG", "2", kGear, "1")};
-    func().drawingStarts = {0};
+    bom().drawingStarts() = {0};
 
     Link();
 
@@ -175,40 +201,40 @@ TEST_F(LinkBomToTreeTest, MatchingIsByteForByte) {
     EXPECT_EQ(SectionOf(after, "TreeNode0"), SectionOf(before, "TreeNode0"));
     EXPECT_EQ(SectionOf(after, "TreeNode1"), SectionOf(before, "TreeNode1"));
     EXPECT_THAT(SectionOf(after, "TreeNode2"), HasSubstr(Key(kItemNoTitle, "2")));
-    ASSERT_THAT(func().bomRows, SizeIs(2));
-    EXPECT_EQ(func().bomRows[1].partName, "shaft");
+    ASSERT_THAT(bom().rows(), SizeIs(2));
+    EXPECT_EQ(bom().rows()[1].partName, "shaft");
 }
 
 TEST_F(LinkBomToTreeTest, WithoutATreeFileEveryRowStaysInTheBom) {
-    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
-    func().drawingStarts = {0};
+    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
+    bom().drawingStarts() = {0};
 
     Link();
 
     EXPECT_FALSE(world_->exists(kTreeFile));
-    EXPECT_THAT(func().bomRows, SizeIs(2));
+    EXPECT_THAT(bom().rows(), SizeIs(2));
     EXPECT_THAT(BomFileRows("D:\\w\\A.bmf"), SizeIs(1));
 }
 
 TEST_F(LinkBomToTreeTest, BlockStartsOutOfOrderOrRangeReadNoRowOutsideTheBom) {
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
-    func().bomRows = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
+    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
                       Row("D:\\w\\A.dwg", "2", kBolt, "2")};
-    func().drawingStarts = {2, 1, 40, -3};
+    bom().drawingStarts() = {2, 1, 40, -3};
 
     Link();
 
     // Rows before the first block belong to none and stay; a start before its predecessor is
     // taken as the predecessor's, one past the end as the end.
-    EXPECT_THAT(func().bomRows, SizeIs(3));
-    EXPECT_THAT(func().drawingStarts, ElementsAre(2, 2, 3, 3));
+    EXPECT_THAT(bom().rows(), SizeIs(3));
+    EXPECT_THAT(bom().drawingStarts(), ElementsAre(2, 2, 3, 3));
 }
 
 TEST_F(LinkBomToTreeTest, ALineBreakInACellCannotAddLinesToTheTreeFile) {
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
-    func().bomRows = {TitleRow("D:\\w\\A.dwg"),
+    bom().rows() = {TitleRow("D:\\w\\A.dwg"),
                       Row("D:\\w\\A.dwg", "1", kShaft, "2\r\n[TreeNodeInfo]\r\nCount=99")};
-    func().drawingStarts = {0};
+    bom().drawingStarts() = {0};
 
     Link();
 

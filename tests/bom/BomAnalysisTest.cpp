@@ -10,7 +10,7 @@
 
 #include "BomTestTexts.h"
 #include "bom/BomTable.h"
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
 
 namespace velmarin::bomtest {
 namespace {
@@ -82,7 +82,7 @@ TEST(StripMTextFormat, KeepsWhatFollowsTheLastCode) {
          "cd"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(TdaFunc::StripMTextFormat(c.contents), c.expected) << c.contents;
+        EXPECT_EQ(BomWorkspace::StripMTextFormat(c.contents), c.expected) << c.contents;
     }
 }
 
@@ -137,54 +137,54 @@ TEST(IntervalOf, OpenIntervalsOnly) {
 
 class Layout : public ::testing::Test {
   protected:
-    Layout() { func.columnTitles.assign(kColumnKinds, ""); }
-    void title(int kind, const std::string& text) { func.columnTitles[kind - 1] = text; }
-    const std::vector<std::string>& slot(int index) { return func.columnValues[index]; }
+    Layout() { bom.columnTitles().assign(kColumnKinds, ""); }
+    void title(int kind, const std::string& text) { bom.columnTitles()[kind - 1] = text; }
+    const std::vector<std::string>& slot(int index) { return bom.columnValues()[index]; }
 
-    TdaFunc func;
+    BomWorkspace bom;
 };
 
 TEST_F(Layout, TitlesAlongTheLowestRowGiveOneBomRowPerBand) {
     title(2, kItemNo);
     title(6, kPartName);
     title(3, kQuantity);
-    func.AddText(kItemNo, 1, 1);
-    func.AddText(kPartName, 1, 2);
-    func.AddText(kQuantity, 1, 3);
-    func.AddText("1", 2, 1);
-    func.AddText(kBolt, 2, 2);
-    func.AddText("4", 2, 3);
-    func.gridY = {0, 8, 16};
+    bom.AddText(kItemNo, 1, 1);
+    bom.AddText(kPartName, 1, 2);
+    bom.AddText(kQuantity, 1, 3);
+    bom.AddText("1", 2, 1);
+    bom.AddText(kBolt, 2, 2);
+    bom.AddText("4", 2, 3);
+    bom.gridY() = {0, 8, 16};
 
-    func.AssignColumnKinds();
-    func.DistributeTexts();
-    func.BuildBomRows("D:\\w\\A.bmf");
+    bom.AssignColumnKinds();
+    bom.DistributeTexts();
+    bom.BuildBomRows("D:\\w\\A.bmf");
 
-    EXPECT_EQ(func.headerTexts, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(bom.headerTexts(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(slot(1), (std::vector<std::string>{kItemNo, "1"}));
     EXPECT_EQ(slot(5), (std::vector<std::string>{kPartName, kBolt}));
     EXPECT_EQ(slot(7), (std::vector<std::string>{kQuantity, "4"}));
-    ASSERT_EQ(func.bomRows.size(), 2u);
-    EXPECT_EQ(func.bomRows[0].itemNo, kItemNo);
-    EXPECT_EQ(func.bomRows[1].itemNo, "1");
-    EXPECT_EQ(func.bomRows[1].partName, kBolt);
-    EXPECT_EQ(func.bomRows[1].quantity, "4");
-    EXPECT_EQ(func.bomRows[1].id, "");
-    EXPECT_EQ(func.bomRows[1].drawingName, "A.dwg");
-    EXPECT_EQ(func.bomRows[1].bomPath, "D:\\w\\A.bmf");
+    ASSERT_EQ(bom.rows().size(), 2u);
+    EXPECT_EQ(bom.rows()[0].itemNo, kItemNo);
+    EXPECT_EQ(bom.rows()[1].itemNo, "1");
+    EXPECT_EQ(bom.rows()[1].partName, kBolt);
+    EXPECT_EQ(bom.rows()[1].quantity, "4");
+    EXPECT_EQ(bom.rows()[1].id, "");
+    EXPECT_EQ(bom.rows()[1].drawingName, "A.dwg");
+    EXPECT_EQ(bom.rows()[1].bomPath, "D:\\w\\A.bmf");
 }
 
 TEST_F(Layout, TitlesDownAColumnJoinEachKindInItsRow) {
     title(2, kItemNo);
     title(6, kPartName);
-    func.AddText(kItemNo, 1, 1);
-    func.AddText(kPartName, 2, 1);
-    func.AddText("A", 1, 2);
-    func.AddText("B", 1, 3);
-    func.AddText("C", 2, 2);
+    bom.AddText(kItemNo, 1, 1);
+    bom.AddText(kPartName, 2, 1);
+    bom.AddText("A", 1, 2);
+    bom.AddText("B", 1, 3);
+    bom.AddText("C", 2, 2);
 
-    func.AssignColumnKinds();
-    func.DistributeTexts();
+    bom.AssignColumnKinds();
+    bom.DistributeTexts();
 
     EXPECT_EQ(slot(1), (std::vector<std::string>{std::string(kItemNo) + "AB"}));
     EXPECT_EQ(slot(5), (std::vector<std::string>{"", std::string(kPartName) + "C"}));
@@ -194,37 +194,37 @@ TEST(LayoutEquivalence, AgreesWithEveryCellAgainstEveryHeader) {
     const char* const words[] = {"A", "B", "C", "D", "", "x", "y"};
     std::mt19937 random(3);
     for (int round = 0; round < 2000; ++round) {
-        TdaFunc func;
+        BomWorkspace bom;
         for (int t = 0; t < kColumnKinds; ++t) {
             // Titles repeat and some are empty, so cells match several titles or none.
-            func.columnTitles.push_back(random() % 3 == 0 ? words[random() % 5] : "");
+            bom.columnTitles().push_back(random() % 3 == 0 ? words[random() % 5] : "");
         }
         const int count = static_cast<int>(random() % 25);
         for (int i = 0; i < count; ++i) {
-            func.AddText(words[random() % std::size(words)], 1 + static_cast<int>(random() % 4),
+            bom.AddText(words[random() % std::size(words)], 1 + static_cast<int>(random() % 4),
                          1 + static_cast<int>(random() % 4));
         }
-        std::vector<TextInfo> expected = func.texts;
+        std::vector<TextInfo> expected = bom.texts();
         std::vector<int> expectedHeaders;
-        ReferenceAssign(expected, func.columnTitles, expectedHeaders);
+        ReferenceAssign(expected, bom.columnTitles(), expectedHeaders);
 
-        func.AssignColumnKinds();
-        ASSERT_EQ(func.headerTexts, expectedHeaders) << "round " << round;
+        bom.AssignColumnKinds();
+        ASSERT_EQ(bom.headerTexts(), expectedHeaders) << "round " << round;
         for (int i = 0; i < count; ++i) {
-            ASSERT_EQ(func.texts[i].kind, expected[i].kind) << "round " << round << " cell " << i;
+            ASSERT_EQ(bom.texts()[i].kind, expected[i].kind) << "round " << round << " cell " << i;
         }
     }
 }
 
 TEST(PutCell, PadsJoinsAndIgnoresCellsWithoutARow) {
     std::vector<std::string> list{"a", "b"};
-    TdaFunc::PutCell(list, "t", 5);
+    BomWorkspace::PutCell(list, "t", 5);
     EXPECT_EQ(list, (std::vector<std::string>{"a", "b", "", "", "t"}));
-    TdaFunc::PutCell(list, "B", 1);
-    TdaFunc::PutCell(list, "'", 1);
+    BomWorkspace::PutCell(list, "B", 1);
+    BomWorkspace::PutCell(list, "'", 1);
     EXPECT_EQ(list[0], "aB'");
-    TdaFunc::PutCell(list, "lost", 0);
-    TdaFunc::PutCell(list, "lost", -3);
+    BomWorkspace::PutCell(list, "lost", 0);
+    BomWorkspace::PutCell(list, "lost", -3);
     EXPECT_EQ(list.size(), 5u);
 }
 
@@ -242,60 +242,60 @@ TEST(BuildBomRows, DrawingNameAndRowCount) {
         {"D:\\w\\\x95\x5C.bmf", "\x95\x5C.dwg"},
     };
     for (const auto& n : names) {
-        TdaFunc func;
-        func.gridY = {0, 1};
-        func.BuildBomRows(n.path);
-        ASSERT_EQ(func.bomRows.size(), 1u);
-        EXPECT_EQ(func.bomRows[0].drawingName, n.drawingName) << n.path;
+        BomWorkspace bom;
+        bom.gridY() = {0, 1};
+        bom.BuildBomRows(n.path);
+        ASSERT_EQ(bom.rows().size(), 1u);
+        EXPECT_EQ(bom.rows()[0].drawingName, n.drawingName) << n.path;
     }
 
-    TdaFunc func;
-    func.columnValues[5] = {"a"};
-    func.gridY = {0};
-    func.BuildBomRows("p.bmf");
-    EXPECT_TRUE(func.bomRows.empty());
-    func.gridY = {0, 1, 2, 3};
-    func.BuildBomRows("p.bmf");
-    ASSERT_EQ(func.bomRows.size(), 3u);  // appended after whatever rows were there
-    EXPECT_EQ(func.bomRows[0].partName, "a");
-    EXPECT_EQ(func.bomRows[2].partName, "");
+    BomWorkspace bom;
+    bom.columnValues()[5] = {"a"};
+    bom.gridY() = {0};
+    bom.BuildBomRows("p.bmf");
+    EXPECT_TRUE(bom.rows().empty());
+    bom.gridY() = {0, 1, 2, 3};
+    bom.BuildBomRows("p.bmf");
+    ASSERT_EQ(bom.rows().size(), 3u);  // appended after whatever rows were there
+    EXPECT_EQ(bom.rows()[0].partName, "a");
+    EXPECT_EQ(bom.rows()[2].partName, "");
 }
 
 TEST(AnalyseTable, TextsOnLinesOutsideOrWithoutCoordinatesMakeNoCell) {
-    TdaFunc func;
-    func.columnTitles.assign(kColumnKinds, "");
+    BomWorkspace bom;
+    bom.columnTitles().assign(kColumnKinds, "");
     bom::TableGeometry table;
     table.gridPoints = {{0, 0, 0}, {10, 0, 0}, {20, 10, 0}, {0, 20, 0}};
     table.texts = {{"in", {12, 3, 0}},   {"line", {10, 3, 0}},  {"left", {-1, 3, 0}},
                    {"high", {5, 21, 0}}, {"nan", {kNaN, 3, 0}}, {"inf", {5, kInf, 0}},
                    {"in2", {1, 19, 0}}};
-    bom::AnalyseTable(func, table, "D:\\t.bmf");
-    EXPECT_EQ(func.gridX, (std::vector<double>{0, 10, 20}));
-    EXPECT_EQ(func.gridY, (std::vector<double>{0, 10, 20}));
-    ASSERT_EQ(func.texts.size(), 2u);
-    EXPECT_EQ(func.texts[0].text, "in");
-    EXPECT_EQ(func.texts[0].column, 2);
-    EXPECT_EQ(func.texts[0].row, 1);
-    EXPECT_EQ(func.texts[1].row, 2);
-    EXPECT_EQ(func.bomRows.size(), 2u);
+    bom.AnalyseTable(table, "D:\\t.bmf");
+    EXPECT_EQ(bom.gridX(), (std::vector<double>{0, 10, 20}));
+    EXPECT_EQ(bom.gridY(), (std::vector<double>{0, 10, 20}));
+    ASSERT_EQ(bom.texts().size(), 2u);
+    EXPECT_EQ(bom.texts()[0].text, "in");
+    EXPECT_EQ(bom.texts()[0].column, 2);
+    EXPECT_EQ(bom.texts()[0].row, 1);
+    EXPECT_EQ(bom.texts()[1].row, 2);
+    EXPECT_EQ(bom.rows().size(), 2u);
 }
 
 TEST(AnalyseTable, AMillionGridPoints) {
-    TdaFunc func;
-    func.columnTitles.assign(kColumnKinds, "");
-    func.columnTitles[5] = kPartName;
+    BomWorkspace bom;
+    bom.columnTitles().assign(kColumnKinds, "");
+    bom.columnTitles()[5] = kPartName;
     bom::TableGeometry table;
     table.gridPoints.reserve(1000000);
     for (int i = 0; i < 1000000; ++i) {
         table.gridPoints.push_back({static_cast<double>(i), static_cast<double>(i % 1000), 0});
     }
     table.texts = {{kPartName, {1.5, 0.5, 0}}, {"x", {1.5, 998.5, 0}}, {"y", {999998.5, 2, 0}}};
-    EXPECT_EQ(bom::AnalyseTable(func, table, "D:\\t.bmf"), 999);
-    EXPECT_EQ(func.gridX.size(), 1000000u);
-    ASSERT_EQ(func.texts.size(), 2u);  // (999998.5, 2) lies on the line y = 2
-    EXPECT_EQ(func.texts[1].column, 2);
-    EXPECT_EQ(func.texts[1].row, 999);
-    EXPECT_EQ(func.bomRows[998].partName, "x");
+    EXPECT_EQ(bom.AnalyseTable(table, "D:\\t.bmf"), 999);
+    EXPECT_EQ(bom.gridX().size(), 1000000u);
+    ASSERT_EQ(bom.texts().size(), 2u);  // (999998.5, 2) lies on the line y = 2
+    EXPECT_EQ(bom.texts()[1].column, 2);
+    EXPECT_EQ(bom.texts()[1].row, 999);
+    EXPECT_EQ(bom.rows()[998].partName, "x");
 }
 
 TEST(AnalyseTable, RandomTablesKeepEveryCellInsideTheGrid) {
@@ -303,11 +303,11 @@ TEST(AnalyseTable, RandomTablesKeepEveryCellInsideTheGrid) {
     const char* const words[] = {kPartName, kItemNo, kQuantity, "", "v", "\\"};
     std::mt19937 random(5);
     for (int round = 0; round < 500; ++round) {
-        TdaFunc func;
-        func.columnTitles.assign(kColumnKinds, "");
-        func.columnTitles[1] = kItemNo;
-        func.columnTitles[5] = kPartName;
-        func.columnTitles[2] = round % 2 ? kQuantity : kPartName;  // a repeated title
+        BomWorkspace bom;
+        bom.columnTitles().assign(kColumnKinds, "");
+        bom.columnTitles()[1] = kItemNo;
+        bom.columnTitles()[5] = kPartName;
+        bom.columnTitles()[2] = round % 2 ? kQuantity : kPartName;  // a repeated title
         bom::TableGeometry table;
         for (int k = random() % 12; k > 0; --k) {
             table.gridPoints.push_back({coordinates[random() % std::size(coordinates)],
@@ -318,16 +318,16 @@ TEST(AnalyseTable, RandomTablesKeepEveryCellInsideTheGrid) {
                                    {coordinates[random() % std::size(coordinates)] + 0.5,
                                     coordinates[random() % std::size(coordinates)] + 0.5, 0}});
         }
-        const int rows = bom::AnalyseTable(func, table, "D:\\r.bmf");
-        const int bands = func.gridY.size() < 2 ? 0 : static_cast<int>(func.gridY.size()) - 1;
-        ASSERT_EQ(rows, func.texts.empty() ? 0 : bands);
-        for (const TextInfo& cell : func.texts) {
+        const int rows = bom.AnalyseTable(table, "D:\\r.bmf");
+        const int bands = bom.gridY().size() < 2 ? 0 : static_cast<int>(bom.gridY().size()) - 1;
+        ASSERT_EQ(rows, bom.texts().empty() ? 0 : bands);
+        for (const TextInfo& cell : bom.texts()) {
             ASSERT_GE(cell.row, 1);
             ASSERT_LE(cell.row, bands);
             ASSERT_GE(cell.column, 1);
-            ASSERT_LT(cell.column, static_cast<int>(func.gridX.size()));
+            ASSERT_LT(cell.column, static_cast<int>(bom.gridX().size()));
         }
-        for (const auto& list : func.columnValues) ASSERT_LE(static_cast<int>(list.size()), bands);
+        for (const auto& list : bom.columnValues()) ASSERT_LE(static_cast<int>(list.size()), bands);
     }
 }
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "BomTestTexts.h"
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
+#include "bom/BomWorkspace.h"
 
 namespace velmarin::bomtest {
 namespace {
@@ -80,7 +80,7 @@ std::unique_ptr<host::ProxyEntity> Table(const std::vector<std::vector<std::stri
 class BomWorld : public ::testing::Test {
   protected:
     BomWorld() {
-        world.createSharedObjects();
+        world.createServices();
         world.vord().loginFlag = 1;
         std::filesystem::create_directories(world.resolve("D:\\w"));
         world.host().newDrawing("D:\\w\\A.dwg");
@@ -115,22 +115,22 @@ class BomWorld : public ::testing::Test {
         selection.names.push_back(id);
     }
 
-    int extract() { return func().ExtractBomTable(selection, kBomFile); }
-    TdaFunc& func() { return world.func(); }
+    int extract() { return bom().ExtractBomTable(selection, kBomFile); }
+    BomWorkspace& bom() { return world.bom(); }
 
     testing::World world;
     host::SelectionSet selection;
 };
 
 TEST_F(BomWorld, ThreeBandsGiveTwoRowLinesWithValuesByteForByte) {
-    func().gridY = kYs;
-    func().columnValues[0] = {"ID", "7"};
-    func().columnValues[1] = {kItemNo, "1", "2"};
-    func().columnValues[5] = {kPartName, "O'Ring", kWasher};
-    func().columnValues[7] = {kQuantity, "4"};  // shorter than the rows
-    func().columnValues[9] = {kRemark, " r ", "x"};
-    func().columnValues[17] = {"TAG NO.", "T1"};
-    func().WriteBomFile(kBomFile);
+    bom().gridY() = kYs;
+    bom().columnValues()[0] = {"ID", "7"};
+    bom().columnValues()[1] = {kItemNo, "1", "2"};
+    bom().columnValues()[5] = {kPartName, "O'Ring", kWasher};
+    bom().columnValues()[7] = {kQuantity, "4"};  // shorter than the rows
+    bom().columnValues()[9] = {kRemark, " r ", "x"};
+    bom().columnValues()[17] = {"TAG NO.", "T1"};
+    bom().WriteBomFile(kBomFile);
     EXPECT_EQ(world.readFile(kBomFile),
               kHeader +
                   "'7','','1','4','','','','','O'Ring','','','','','','','','','','','T1','','',"
@@ -140,11 +140,11 @@ TEST_F(BomWorld, ThreeBandsGiveTwoRowLinesWithValuesByteForByte) {
 }
 
 TEST_F(BomWorld, EveryFieldTakesItsSlotAndFewBandsWriteNoRows) {
-    func().gridY = {0, 1, 2};
+    bom().gridY() = {0, 1, 2};
     for (int slot = 0; slot < kColumnKinds; ++slot) {
-        func().columnValues[slot] = {"", "s" + std::to_string(slot)};
+        bom().columnValues()[slot] = {"", "s" + std::to_string(slot)};
     }
-    func().WriteBomFile(kBomFile);
+    bom().WriteBomFile(kBomFile);
     EXPECT_EQ(world.readFile(kBomFile), kHeader + Line({{1, "s0"},
                                                         {3, "s1"},
                                                         {4, "s7"},
@@ -167,18 +167,18 @@ TEST_F(BomWorld, EveryFieldTakesItsSlotAndFewBandsWriteNoRows) {
     // Two y values: the titles' band only, with the message; fewer: no message either.
     for (const std::vector<double>& gridY : {std::vector<double>{0, 5}, {0}, {}}) {
         world.notifier().clear();
-        func().gridY = gridY;
-        func().WriteBomFile(kBomFile);
+        bom().gridY() = gridY;
+        bom().WriteBomFile(kBomFile);
         EXPECT_EQ(world.readFile(kBomFile), kHeader);
         EXPECT_EQ(world.messages().size(), gridY.size() == 2 ? 1u : 0u);
     }
 }
 
 TEST_F(BomWorld, AFailedWriteIsReportedAndKeepsTheOldFile) {
-    func().gridY.resize(20001);
+    bom().gridY().resize(20001);
     for (int i = 0; i < 20001; ++i) {
-        func().gridY[i] = i;
-        func().columnValues[5].push_back("part " + std::to_string(i));
+        bom().gridY()[i] = i;
+        bom().columnValues()[5].push_back("part " + std::to_string(i));
     }
     const std::string written = std::string(texts::kWriteFileFailed) + kBomFile;
     const struct {
@@ -195,12 +195,12 @@ TEST_F(BomWorld, AFailedWriteIsReportedAndKeepsTheOldFile) {
         world.notifier().clear();
         world.platform().faults() = {};
         c.set(world.platform().faults());
-        func().WriteBomFile(kBomFile);
+        bom().WriteBomFile(kBomFile);
         EXPECT_EQ(world.readFile(kBomFile), "old") << c.fault;
         EXPECT_EQ(world.messages(), (std::vector<std::string>{c.message})) << c.fault;
     }
     world.platform().faults() = {};
-    func().WriteBomFile(kBomFile);
+    bom().WriteBomFile(kBomFile);
     const std::string file = world.readFile(kBomFile);
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + 19999);
     const std::string last = Line({{9, "part 19999"}});
@@ -209,8 +209,8 @@ TEST_F(BomWorld, AFailedWriteIsReportedAndKeepsTheOldFile) {
 
 TEST_F(BomWorld, RowsOfOneDrawingFromTheRowList) {
     for (int i = 0; i < 13; ++i) {
-        func().bomRows.emplace_back();
-        func().bomRows.back().itemNo = std::to_string(i);
+        bom().rows().emplace_back();
+        bom().rows().back().itemNo = std::to_string(i);
     }
     const struct {
         int count;
@@ -226,33 +226,30 @@ TEST_F(BomWorld, RowsOfOneDrawingFromTheRowList) {
         {3, -2, ""},
     };
     for (const auto& c : cases) {
-        func().WriteBomFileRows(c.count, c.first, kBomFile);
+        bom().WriteBomFileRows(c.count, c.first, kBomFile);
         EXPECT_EQ(world.readFile(kBomFile), kHeader + c.rows) << c.count << " " << c.first;
     }
     EXPECT_TRUE(world.messages().empty());
-    EXPECT_EQ(TdaFunc::ColumnValueAt({"a", "b"}, 1), "b");
-    EXPECT_EQ(TdaFunc::ColumnValueAt({"a", "b"}, 2), "");
-    EXPECT_EQ(TdaFunc::ColumnValueAt({"a"}, -1), "");
 }
 
 TEST_F(BomWorld, ResetLoadsTheTitlesInKindOrderAndKeepsTheRows) {
     titles({{1, "ID"}, {2, kItemNo}, {18, kRemark}});
-    func().bomRows.resize(2);
-    func().texts.resize(3);
-    func().gridY = {1, 2};
-    func().columnValues[4] = {"x"};
-    func().ResetBom();
-    ASSERT_EQ(func().columnTitles.size(), 18u);
-    EXPECT_EQ(func().columnTitles[0], "ID");
-    EXPECT_EQ(func().columnTitles[1], kItemNo);
-    EXPECT_EQ(func().columnTitles[2], "");  // a key missing from the template
-    EXPECT_EQ(func().columnTitles[17], kRemark);
-    EXPECT_EQ(func().bomRows.size(), 2u);
-    EXPECT_TRUE(func().texts.empty() && func().gridY.empty() && func().columnValues[4].empty());
+    bom().rows().resize(2);
+    bom().texts().resize(3);
+    bom().gridY() = {1, 2};
+    bom().columnValues()[4] = {"x"};
+    bom().ResetBom();
+    ASSERT_EQ(bom().columnTitles().size(), 18u);
+    EXPECT_EQ(bom().columnTitles()[0], "ID");
+    EXPECT_EQ(bom().columnTitles()[1], kItemNo);
+    EXPECT_EQ(bom().columnTitles()[2], "");  // a key missing from the template
+    EXPECT_EQ(bom().columnTitles()[17], kRemark);
+    EXPECT_EQ(bom().rows().size(), 2u);
+    EXPECT_TRUE(bom().texts().empty() && bom().gridY().empty() && bom().columnValues()[4].empty());
 
     std::filesystem::remove(world.resolve(texts::kColumnTitleTemplate));
-    func().ResetBom();
-    EXPECT_EQ(func().columnTitles, std::vector<std::string>(18, ""));
+    bom().ResetBom();
+    EXPECT_EQ(bom().columnTitles(), std::vector<std::string>(18, ""));
 }
 
 TEST_F(BomWorld, OnlyTheFirstTableOfTheSelectionIsAnalysed) {
@@ -260,10 +257,10 @@ TEST_F(BomWorld, OnlyTheFirstTableOfTheSelectionIsAnalysed) {
     add(Table({{kPartName, kItemNo}, {"first", "1"}}));
     add(Table({{kPartName}, {"second"}}));
     EXPECT_EQ(extract(), 3);
-    EXPECT_EQ(func().gridY, kYs);
-    EXPECT_EQ(func().columnValues[5], (std::vector<std::string>{kPartName, "first"}));
-    EXPECT_EQ(func().bomRows[1].itemNo, "1");
-    EXPECT_EQ(func().bomRows[1].drawingName, "A.dwg");
+    EXPECT_EQ(bom().gridY(), kYs);
+    EXPECT_EQ(bom().columnValues()[5], (std::vector<std::string>{kPartName, "first"}));
+    EXPECT_EQ(bom().rows()[1].itemNo, "1");
+    EXPECT_EQ(bom().rows()[1].drawingName, "A.dwg");
 }
 
 TEST_F(BomWorld, ProxyClassNames) {
@@ -271,7 +268,7 @@ TEST_F(BomWorld, ProxyClassNames) {
     add(Table({{kPartName}, {"b"}}, "acdbzombieentity"));  // the test is case-sensitive
     add(Table({{kPartName}, {"c"}}, "MyAcDbZombieEntity2"));
     extract();
-    EXPECT_EQ(func().columnValues[5], (std::vector<std::string>{kPartName, "c"}));
+    EXPECT_EQ(bom().columnValues()[5], (std::vector<std::string>{kPartName, "c"}));
 }
 
 TEST_F(BomWorld, SingleLineTextsAreNeitherTitleNorCell) {
@@ -279,13 +276,13 @@ TEST_F(BomWorld, SingleLineTextsAreNeitherTitleNorCell) {
     untitled->addPart(Text(kPartName, 11, 1));
     add(std::move(untitled));
     EXPECT_EQ(extract(), 0);
-    EXPECT_TRUE(func().texts.empty());
+    EXPECT_TRUE(bom().texts().empty());
 
     auto titled = Table({{kPartName}, {"1"}});
     titled->addPart(Text("single", 11, 9));
     add(std::move(titled));
     extract();
-    EXPECT_EQ(func().texts.size(), 2u);
+    EXPECT_EQ(bom().texts().size(), 2u);
 }
 
 TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
@@ -318,11 +315,11 @@ TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
     for (const auto& c : cases) {
         selection.names.clear();
         add(c.table->clone());
-        func().bomRows.clear();
+        bom().rows().clear();
         EXPECT_EQ(extract(), c.cells == 0 ? 0 : 3) << c.name;
-        EXPECT_EQ(func().gridX.size(), c.gridLines) << c.name;
-        EXPECT_EQ(func().gridY.size(), c.gridLines) << c.name;
-        EXPECT_EQ(func().texts.size(), c.cells) << c.name;
+        EXPECT_EQ(bom().gridX().size(), c.gridLines) << c.name;
+        EXPECT_EQ(bom().gridY().size(), c.gridLines) << c.name;
+        EXPECT_EQ(bom().texts().size(), c.cells) << c.name;
     }
 }
 
@@ -335,30 +332,30 @@ TEST_F(BomWorld, WithoutANameTitleNoTableIsRecognised) {
     }
     std::filesystem::remove(world.resolve(texts::kColumnTitleTemplate));
     EXPECT_EQ(extract(), 0);
-    EXPECT_TRUE(func().texts.empty() && func().gridY.empty());
+    EXPECT_TRUE(bom().texts().empty() && bom().gridY().empty());
 }
 
 TEST_F(BomWorld, SaveBomRuns) {
     add(Table({{kItemNo, kPartName, kQuantity}, {"1", kBolt, "4"}, {"2", kWasher, "8"}}));
-    func().bomRows.resize(5);
+    bom().rows().resize(5);
     world.host().queuePick(false);
-    commands::savebom();
-    commands::savebom();  // no answer queued: cancelled as well
-    EXPECT_EQ(func().bomRows.size(), 5u);
+    commands::savebom(world.vord(), world.bom());
+    commands::savebom(world.vord(), world.bom());  // no answer queued: cancelled as well
+    EXPECT_EQ(bom().rows().size(), 5u);
     EXPECT_FALSE(world.exists(kBomFile));
 
     world.host().queuePick(true);
     world.host().queuePick(true);
-    commands::savebom();
-    commands::savebom();
-    EXPECT_EQ(func().bomRows.size(), 3u);  // each run starts from an empty list
+    commands::savebom(world.vord(), world.bom());
+    commands::savebom(world.vord(), world.bom());
+    EXPECT_EQ(bom().rows().size(), 3u);  // each run starts from an empty list
     EXPECT_EQ(world.readFile(kBomFile), kHeader + Line({{3, "1"}, {4, "4"}, {9, kBolt}}) +
                                             Line({{3, "2"}, {4, "8"}, {9, kWasher}}));
     EXPECT_EQ(world.messages(), std::vector<std::string>(2, texts::kBomExtracted));
 
     world.host().closeCurrent();  // no drawing: nothing to pick from
     world.host().queuePick(true);
-    commands::savebom();
+    commands::savebom(world.vord(), world.bom());
     EXPECT_EQ(world.messages().size(), 2u);
 }
 

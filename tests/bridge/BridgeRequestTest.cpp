@@ -18,7 +18,7 @@ using Journal = std::vector<std::string>;
 struct OperationCase {
     const char* name;
     const char* behaviour;  // the client double's behaviour file
-    std::function<std::string(TdaVORD&)> run;
+    std::function<std::string(VordClient&)> run;
     std::string outcome;
     Journal exchange;  // profile writes and reads and the call, in order
 };
@@ -32,68 +32,68 @@ const std::vector<OperationCase>& Cases() {
     static const std::vector<OperationCase> cases = {
         {"LoginAccepted",
          "[Code5]\nresult=1\n",
-         [](TdaVORD& v) { return Str(v.Login()); },
+         [](VordClient& v) { return Str(v.Login()); },
          "1",
          {"write [DllParam] param1=0", "write [DllParam] param2=6", "call 5"}},
         {"OpenScriptAnswered",
          "[Code2]\nresult=1\nreturn1=D:\\s\\Operate.ini\n",
-         [](TdaVORD& v) { return v.GetOpenScript(); },
+         [](VordClient& v) { return v.GetOpenScript(); },
          "D:\\s\\Operate.ini",
          {"call 2", "read [DllReturn] return1"}},
         // The double leaves return1 in the file, but a refused request reads nothing.
         {"OpenScriptRefused",
          "[Code2]\nresult=0\nreturn1=stale\n",
-         [](TdaVORD& v) { return v.GetOpenScript(); },
+         [](VordClient& v) { return v.GetOpenScript(); },
          "",
          {"call 2"}},
         {"OpenScriptResultTwo",
          "[Code2]\nresult=2\nreturn1=stale\n",
-         [](TdaVORD& v) { return v.GetOpenScript(); },
+         [](VordClient& v) { return v.GetOpenScript(); },
          "",
          {"call 2"}},
         {"TreeFileAccepted",
          "[Code3]\nresult=1\n",
-         [](TdaVORD& v) { return Str(v.SendTreeFile("D:\\VORD\\temp\\sldTree.ini")); },
+         [](VordClient& v) { return Str(v.SendTreeFile("D:\\VORD\\temp\\sldTree.ini")); },
          "1",
          {"write [DllParam] param1=D:\\VORD\\temp\\sldTree.ini", "call 3"}},
         {"TreeFileOnlyOneIsSuccess",
          "[Code3]\nresult=2\n",
-         [](TdaVORD& v) { return Str(v.SendTreeFile("t.ini")); },
+         [](VordClient& v) { return Str(v.SendTreeFile("t.ini")); },
          "0",
          {"write [DllParam] param1=t.ini", "call 3"}},
         {"UnloadResultPassedOn",
          "[Code6]\nresult=9\n",
-         [](TdaVORD& v) { return Str(v.NotifyUnload()); },
+         [](VordClient& v) { return Str(v.NotifyUnload()); },
          "9",
          {"call 6"}},
         {"SaveRightMinusOneAllows",
          "[Code7]\nresult=-1\n",
-         [](TdaVORD& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
+         [](VordClient& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
          "1",
          {"write [DllParam] param1=D:\\a.dwg", "call 7"}},
         {"SaveRightTwoAllows",
          "[Code7]\nresult=2\n",
-         [](TdaVORD& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
+         [](VordClient& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
          "1",
          {"write [DllParam] param1=D:\\a.dwg", "call 7"}},
         {"SaveRightZeroRefuses",
          "[Code7]\nresult=0\n",
-         [](TdaVORD& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
+         [](VordClient& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
          "0",
          {"write [DllParam] param1=D:\\a.dwg", "call 7"}},
         {"DownloadResultPassedOn",
          "[Code8]\nresult=5\n",
-         [](TdaVORD& v) { return Str(v.DownloadFile("srv/a.dwg", "D:\\w\\a.dwg")); },
+         [](VordClient& v) { return Str(v.DownloadFile("srv/a.dwg", "D:\\w\\a.dwg")); },
          "5",
          {"write [DllParam] param1=srv/a.dwg", "write [DllParam] param2=D:\\w\\a.dwg", "call 8"}},
         {"UploadResultPassedOn",
          "[Code9]\nresult=0\n",
-         [](TdaVORD& v) { return Str(v.UploadFile("x", "y")); },
+         [](VordClient& v) { return Str(v.UploadFile("x", "y")); },
          "0",
          {"write [DllParam] param1=x", "write [DllParam] param2=y", "call 9"}},
         {"SavePathAnswered",
          "[Code10]\nresult=1\nreturn1=D:\\w\\a.dwg\nreturn2=R2\nreturn3=R3\n",
-         [](TdaVORD& v) {
+         [](VordClient& v) {
              std::string r2 = "keep2", r3 = "keep3";
              const std::string path = v.GetSavePath(1, "a.dwg", r2, r3);
              return path + "|" + r2 + "|" + r3;
@@ -103,7 +103,7 @@ const std::vector<OperationCase>& Cases() {
           "read [DllReturn] return2", "read [DllReturn] return3", "read [DllReturn] return1"}},
         {"SavePathRefusedKeepsReceivers",
          "[Code10]\nresult=0\nreturn1=P\nreturn2=R2\nreturn3=R3\n",
-         [](TdaVORD& v) {
+         [](VordClient& v) {
              std::string r2 = "keep2", r3 = "keep3";
              const std::string path = v.GetSavePath(1, "a.dwg", r2, r3);
              return path + "|" + r2 + "|" + r3;
@@ -112,23 +112,23 @@ const std::vector<OperationCase>& Cases() {
          {"write [DllParam] param1=1", "write [DllParam] param2=a.dwg", "call 10"}},
         {"CancelSaveResultPassedOn",
          "[Code11]\nresult=4\n",
-         [](TdaVORD& v) { return Str(v.CancelSave()); },
+         [](VordClient& v) { return Str(v.CancelSave()); },
          "4",
          {"call 11"}},
         {"CommitSaveWritesThree",
          "[Code12]\nresult=1\n",
-         [](TdaVORD& v) { return Str(v.CommitSave("D:\\w\\a.dwg", "R2", "R3")); },
+         [](VordClient& v) { return Str(v.CommitSave("D:\\w\\a.dwg", "R2", "R3")); },
          "1",
          {"write [DllParam] param1=D:\\w\\a.dwg", "write [DllParam] param2=R2",
           "write [DllParam] param3=R3", "call 12"}},
         {"PrintTextAnswered",
          "[Code23]\nresult=1\nreturn1=printed\n",
-         [](TdaVORD& v) { return v.GetPrintText(); },
+         [](VordClient& v) { return v.GetPrintText(); },
          "printed",
          {"call 23", "read [DllReturn] return1"}},
         {"PrintTextRefused",
          "[Code23]\nresult=0\nreturn1=stale\n",
-         [](TdaVORD& v) { return v.GetPrintText(); },
+         [](VordClient& v) { return v.GetPrintText(); },
          "",
          {"call 23"}},
     };

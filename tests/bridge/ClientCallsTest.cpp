@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BridgeFixture.h"
+#include "bridge/ClientLibrary.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing {
@@ -38,8 +39,7 @@ TEST_P(BridgeLocator, BuildsPathsByConcatenation) {
     EXPECT_EQ(bridge.vord.clientFolder, c.folder);
     EXPECT_EQ(bridge.vord.libraryPath, c.folder + "VORDDll.dll");
     EXPECT_EQ(bridge.vord.exchangeFilePath, c.folder + "VORD.ini");
-    EXPECT_EQ(bridge.vord.alternativeLibraryFileName, "Swvord.dll");
-    EXPECT_EQ(bridge.vord.firstLoginArgument, 0);
+        EXPECT_EQ(bridge.vord.firstLoginArgument, 0);
     EXPECT_EQ(bridge.vord.secondLoginArgument, 6);
     EXPECT_EQ(bridge.vord.loginFlag, 0);
     EXPECT_TRUE(bridge.spy.journal.empty());  // construction calls nothing
@@ -60,12 +60,11 @@ TEST(ClientCalls, RegistryValueWithinTheBufferOnly) {
     std::ofstream(world.root() + "/registry.ini", std::ios::binary)
         << "[SOFTWARE\\TORVEL\\VORD]\r\nAppPath=D:\\VORD\r\nFits=" << fits
         << "\r\nTooLong=" << tooLong << "\r\n";
-    TdaFunc func;
-    EXPECT_EQ(func.ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "AppPath"), "D:\\VORD");
-    EXPECT_EQ(func.ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "Fits"), fits);
-    EXPECT_EQ(func.ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "TooLong"), "");
-    EXPECT_EQ(func.ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "Absent"), "");
-    EXPECT_EQ(func.ReadRegistryString("SOFTWARE\\ELSEWHERE", "AppPath"), "");
+    EXPECT_EQ(bridge::ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "AppPath"), "D:\\VORD");
+    EXPECT_EQ(bridge::ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "Fits"), fits);
+    EXPECT_EQ(bridge::ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "TooLong"), "");
+    EXPECT_EQ(bridge::ReadRegistryString("SOFTWARE\\TORVEL\\VORD", "Absent"), "");
+    EXPECT_EQ(bridge::ReadRegistryString("SOFTWARE\\ELSEWHERE", "AppPath"), "");
     EXPECT_TRUE(world.messages().empty());
 }
 
@@ -141,8 +140,8 @@ TEST(ClientCalls, EveryCallLoadsAndLooksUpAgain) {
 TEST(ClientCalls, ArgumentAndResultPassUnchanged) {
     BridgeWorld bridge;
     bridge.world.setClientBehaviour("[Code42]\nresult=-7\n");
-    EXPECT_EQ(bridge.func.CallClientEntry(bridge.vord.libraryPath, "VORD_Invoke", 42), -7);
-    EXPECT_EQ(bridge.func.CallClientEntry(bridge.vord.libraryPath, "NoSuchEntry", 42), 0);
+    EXPECT_EQ(bridge::CallClientEntry(bridge.vord.libraryPath, "VORD_Invoke", 42), -7);
+    EXPECT_EQ(bridge::CallClientEntry(bridge.vord.libraryPath, "NoSuchEntry", 42), 0);
     ASSERT_EQ(bridge.world.clientCalls().size(), 1u);
     EXPECT_EQ(bridge.world.clientCalls()[0].rfind("code=42\t", 0), 0u);
     EXPECT_TRUE(bridge.world.messages().empty());

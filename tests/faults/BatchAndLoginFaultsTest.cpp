@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "commands/Commands.h"
 #include "faults/FaultWorld.h"
 #include "util/FixedTexts.h"
-#include "util/Shared.h"
 
 namespace velmarin::testing::faults {
 namespace {
@@ -25,7 +24,7 @@ class BatchFaults : public FaultTest, public ::testing::WithParamInterface<Fault
     // The user picks the assembly and its part; the run starts a second after the command.
     void runBatch() {
         world.notifier().queueDialogAnswer(std::vector<std::string>{kAssembly, kPart});
-        commands::VORD_batchchange();
+        commands::VORD_batchchange(world.vord(), world.batchTimer());
         world.clock().advance(1000);
     }
 };
@@ -81,10 +80,10 @@ class LoginFaults : public FaultTest, public ::testing::WithParamInterface<Fault
 TEST_P(LoginFaults, ALoginWhoseParametersCannotBeWrittenIsNotSent) {
     const FaultCase& c = GetParam();
     c.inject(*this);
-    commands::loginmethod();
+    commands::loginmethod(world.vord());
     EXPECT_EQ(world.messages(), c.messages);
     EXPECT_EQ(clientCodes(), c.clientCodes);
-    EXPECT_EQ(Shared().vord->loginFlag, c.clientCodes.empty() ? 0 : 1);
+    EXPECT_EQ(world.vord().loginFlag, c.clientCodes.empty() ? 0 : 1);
     expectIntact(c.intact);
     expectNoStrayFiles();
 }

@@ -4,10 +4,9 @@
 
 #include <filesystem>
 
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "platform/Encoding.h"
 #include "util/FixedTexts.h"
-#include "util/Shared.h"
 
 namespace fs = std::filesystem;
 
@@ -58,8 +57,8 @@ bool IsClientBookkeeping(const std::string& name) {
 std::string WriteFailed(const std::string& path) { return texts::kWriteFileFailed + path; }
 
 void FaultTest::SetUp() {
-    world.createSharedObjects();
-    Shared().vord->loginFlag = 1;
+    world.createServices();
+    world.vord().loginFlag = 1;
     world.setClientBehaviour("[Code7]\r\nresult=1\r\n[Code3]\r\nresult=1\r\n");
 
     world.writeFile(kExchangeFile, "[BPT]\r\nBPT_NAME=TitleBlock.bpt\r\n");

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "MemoryPlatform.h"
-#include "ini/TStringList.h"
-#include "ini/TdaIniMgr.h"
+#include "ini/TextLines.h"
+#include "ini/IniDocument.h"
 #include "util/Text.h"
 
 namespace velmarin {
@@ -15,18 +15,18 @@ namespace {
 using Texts = std::vector<std::string>;
 using Records = std::vector<std::pair<std::string, std::string>>;
 
-Records RecordsOf(const TdaIniSec* section) {
+Records RecordsOf(const IniSection* section) {
     Records records;
     for (int i = 0; section != nullptr && i < section->GetRecordCount(); ++i) {
-        records.emplace_back(section->GetRecordAt(i)->recordKey,
-                             section->GetRecordAt(i)->recordValue);
+        records.emplace_back(section->GetRecordAt(i)->key,
+                             section->GetRecordAt(i)->value);
     }
     return records;
 }
 
 class IniGrammar : public ::testing::Test {
   protected:
-    TdaIniMgr& load(const std::string& text) {
+    IniDocument& load(const std::string& text) {
         os.files["D:\\s.ini"] = text;
         EXPECT_EQ(ini.Load("D:\\s.ini"), 1);
         return ini;
@@ -38,7 +38,7 @@ class IniGrammar : public ::testing::Test {
         return names;
     }
     testing::MemoryPlatform os;
-    TdaIniMgr ini;
+    IniDocument ini;
 };
 
 TEST_F(IniGrammar, HeadersNeedBracketsAtBothEndsOfTheUntrimmedLine) {
@@ -80,7 +80,7 @@ TEST_F(IniGrammar, LinesEndInLfOrCrLfAndTheLastNeedsNone) {
                                                               {"a\n\n", {"a", ""}},
                                                               {"a\rb\r", {"a\rb\r"}},
                                                               {"a\r\r\nb\r\n", {"a\r", "b"}}};
-    TStringList list;
+    TextLines list;
     for (const auto& [contents, lines] : cases) {
         list.SetText(contents);
         EXPECT_EQ(Texts(list.begin(), list.end()), lines) << contents;
@@ -92,7 +92,7 @@ TEST_F(IniGrammar, LinesEndInLfOrCrLfAndTheLastNeedsNone) {
 TEST_F(IniGrammar, LookupsFollowTheFirstSectionAndTheStoredKey) {
     load("[Open]\n  File1 = x\n[other]\n[ OPEN ]\nb=2\n");
     EXPECT_EQ(sections(), (Texts{"Open", "other", "OPEN"}));
-    const TdaIniSec* open = ini.FindSection("  open\t");
+    const IniSection* open = ini.FindSection("  open\t");
     EXPECT_EQ(RecordsOf(open), (Records{{"File1", "x"}}));
     ASSERT_NE(open->FindRecord("FILE1"), nullptr);
     EXPECT_EQ(open->FindRecord(" File1"), nullptr);  // the argument is not trimmed
@@ -135,12 +135,12 @@ TEST_F(IniGrammar, BinaryGarbageKeepsTheInvariants) {
         }
         load(file);
         for (int s = 0; s < ini.GetSectionCount(); ++s) {
-            const TdaIniSec& section = *ini.GetSectionAt(s);
+            const IniSection& section = *ini.GetSectionAt(s);
             for (int r = 0; r < section.GetRecordCount(); ++r, ++records) {
-                const TdaIniRecord& record = *section.GetRecordAt(r);
-                ASSERT_FALSE(record.recordKey.empty());
-                ASSERT_EQ(record.recordKey, text::Trim(record.recordKey));
-                ASSERT_EQ(section.FindRecord(record.recordKey), &record);
+                const IniEntry& record = *section.GetRecordAt(r);
+                ASSERT_FALSE(record.key.empty());
+                ASSERT_EQ(record.key, text::Trim(record.key));
+                ASSERT_EQ(section.FindRecord(record.key), &record);
             }
         }
     }

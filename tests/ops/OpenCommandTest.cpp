@@ -25,7 +25,7 @@ TEST_F(OpenCommand, RunsTheScriptTheClientNamesAndNothingElse) {
                         std::string("[DllReturn]\r\nreturn1=") + kScriptPath + "\r\n");
         world.writeFile("D:\\VORD\\client-calls.log", "");
         world.setClientBehaviour(behaviour);
-        commands::openmethod();
+        commands::openmethod(world.vord(), world.scripts());
         EXPECT_EQ(calls(0), codes) << behaviour;
         EXPECT_EQ(openDocuments().size(), codes.size() == 2 ? 1u : 0u) << behaviour;
         EXPECT_TRUE(world.messages().empty());
@@ -35,7 +35,7 @@ TEST_F(OpenCommand, RunsTheScriptTheClientNamesAndNothingElse) {
 TEST_F(OpenCommand, FailedLoginEndsTheCommandAfterTheGuardsMessage) {
     world.vord().loginFlag = 0;
     world.setClientBehaviour("[Code5]\nresult=0\n");
-    commands::openmethod();
+    commands::openmethod(world.vord(), world.scripts());
     EXPECT_EQ(calls(0), (Texts{"code=5"}));
     EXPECT_EQ(world.messages(), (Texts{texts::kLoginFirst}));
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "host/Host.h"
 #include "support/World.h"
 
@@ -19,7 +19,7 @@ inline const char kScriptPath[] = "D:\\S\\script.ini";
 class OpsTest : public ::testing::Test {
   protected:
     OpsTest() {
-        world.createSharedObjects();
+        world.createServices();
         world.vord().loginFlag = 1;
         for (const char* path : {"D:\\W\\A.dwg", "D:\\W\\B.dwg"}) {
             world.writeFile(path, R"({"layers": ["0"], "entities": []})");

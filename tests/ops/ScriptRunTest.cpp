@@ -2,14 +2,14 @@
 #include <stdexcept>
 
 #include "OpsWorld.h"
-#include "ops/TAutoVord.h"
+#include "ops/OperationScriptRunner.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing {
 
 int OpsTest::run(const std::string& script) {
     world.writeFile(kScriptPath, script);
-    return world.autoVord().RunScript(kScriptPath);
+    return world.scripts().RunScript(kScriptPath);
 }
 
 namespace {
@@ -39,7 +39,7 @@ TEST_F(ScriptRun, TransfersSplitAtTheFirstSeparator) {
     EXPECT_EQ(calls(9), (Texts{"code=9\tparam1=u1\tparam2=u2"}));
 
     world.setClientBehaviour("[Code8]\nresult=2\n");
-    EXPECT_EQ(world.autoVord().DownloadEntry("a<b", "<"), 0);  // only a 1 from the client counts
+    EXPECT_EQ(world.scripts().DownloadEntry("a<b", "<"), 0);  // only a 1 from the client counts
 }
 
 TEST_F(ScriptRun, SectionsAndKeysFollowTheDocumentRules) {
@@ -62,7 +62,7 @@ TEST_F(ScriptRun, AlreadyOpenDrawingIsReportedOnceAndTheRunGoesOn) {
 }
 
 TEST_F(ScriptRun, MissingScriptRunsNothing) {
-    EXPECT_EQ(world.autoVord().RunScript("D:\\S\\absent.ini"), 0);
+    EXPECT_EQ(world.scripts().RunScript("D:\\S\\absent.ini"), 0);
     EXPECT_EQ(run("k=v\n[Other]\n1=a<b\n"), 1);  // nothing to run is no failure
     EXPECT_TRUE(world.clientCalls().empty());
 }
@@ -100,7 +100,7 @@ TEST_F(ScriptRun, AnErrorEndsItsSectionOnlyOrTheRunWhenOutsideTheSections) {
     world.writeFile("D:\\S\\other.ini",
                     "[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
                     "[OpenFile]\n1=D:\\W\\A.dwg\n");
-    EXPECT_EQ(world.autoVord().RunScript("D:\\S\\other.ini"), 1);
+    EXPECT_EQ(world.scripts().RunScript("D:\\S\\other.ini"), 1);
     EXPECT_EQ(calls(0), (Texts{"code=9"}));
     EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\A.dwg"}));
 }
@@ -109,7 +109,7 @@ TEST_F(ScriptRun, RequestSavePathAsksForModeOne) {
     world.setClientBehaviour("[Code10]\nreturn1=D:\\W\\new.dwg\nreturn2=r2\nreturn3=r3\n");
     std::string second;
     std::string third;
-    EXPECT_EQ(world.autoVord().RequestSavePath("part", second, third), "D:\\W\\new.dwg");
+    EXPECT_EQ(world.scripts().RequestSavePath("part", second, third), "D:\\W\\new.dwg");
     EXPECT_EQ(second + "," + third, "r2,r3");
     EXPECT_EQ(calls(10), (Texts{"code=10\tparam1=1\tparam2=part"}));
 }

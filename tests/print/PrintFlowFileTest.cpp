@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "print/PrintFlowFile.h"
-#include "util/TdaFunc.h"
 
 namespace velmarin::print {
 namespace {
@@ -53,8 +54,7 @@ class EntryTest : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(EntryTest, IsPlacedFromTheFrameCorner) {
     const EntryCase& c = GetParam();
-    const TdaFunc func;
-    const PrintFlowEntry entry = ParsePrintFlowEntry(func, c.line, {420, 0, 0}, c.section);
+    const PrintFlowEntry entry = ParsePrintFlowEntry(c.line, {420, 0, 0}, c.section);
     EXPECT_EQ(entry.text, c.text);
     EXPECT_DOUBLE_EQ(entry.position.x, c.x);
     EXPECT_DOUBLE_EQ(entry.position.y, c.y);
@@ -87,11 +87,32 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<EntryCase>& p) { return p.param.name; });
 
 TEST(EntryTest, AnOffsetThatOverflowsAtTheCornerLeavesTheCorner) {
-    const TdaFunc func;
     const PrintFlowEntry entry =
-        ParsePrintFlowEntry(func, "k=-1.7e308,1.7e308,0,0,t", {1.7e308, 1.7e308, 0}, 0);
+        ParsePrintFlowEntry("k=-1.7e308,1.7e308,0,0,t", {1.7e308, 1.7e308, 0}, 0);
     EXPECT_DOUBLE_EQ(entry.position.x, 1.7e308);
     EXPECT_DOUBLE_EQ(entry.position.y, 1.7e308);
+}
+
+TEST(PrintFlowNumbers, PlanePointMirrorsXAndAddsY) {
+    const std::vector<std::tuple<std::string, double, double>> cases = {
+        {"10,20,30", 90, 70}, {"10,20", 90, 50},  // y needs a comma after it
+        {"10", 100, 50},      {" 1.5 , 2.5,", 98.5, 52.5},
+        {"abc,5,", 100, 55},  {"-10,-20,", 110, 30},
+        {"0x10,0x1p4,", 100, 50}};  // decimal only: no hexadecimal numbers
+    for (const auto& [text, x, y] : cases) {
+        host::Point3 result{-1, -1, -1};
+        ParsePlanePoint(text, result, host::Point3{100, 50, 7});
+        EXPECT_DOUBLE_EQ(result.x, x) << text;
+        EXPECT_DOUBLE_EQ(result.y, y) << text;
+        EXPECT_DOUBLE_EQ(result.z, 7) << text;
+    }
+}
+
+TEST(PrintFlowNumbers, LeadingIntNeedsAComma) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"12,34", 12}, {"12", 0}, {" -7,x", -7}, {"x,1", 0}, {"99999999999999999999,", INT_MAX},
+        {"0x10,", 0}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(ParseLeadingInt(text), value) << text;
 }
 
 }  // namespace

@@ -11,10 +11,11 @@
 #include "PrintSpies.h"
 #include "StampedTexts.h"
 #include "host/Host.h"
+#include "print/FrameCorner.h"
 #include "print/PrintFlow.h"
+#include "print/PrintInfoText.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
 
 namespace velmarin::testing {
 namespace {
@@ -39,8 +40,8 @@ const std::string kName = "\xD5\xC5\xC8\xFD";
 class PrintFlowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        world.createSharedObjects();
-        world.host().setDocumentOpenedListener([](host::Document&) { ApplyPrintFlow(); });
+        world.createServices();
+        world.host().setDocumentOpenedListener([](host::Document&) { print::ApplyPrintFlow(); });
         world.writeFile(kDrawing, kFramedDrawing);
     }
 
@@ -54,7 +55,7 @@ class PrintFlowTest : public ::testing::Test {
     template <typename Body>
     void withSpyHost(Body body) {
         SpyHost spy([this](const std::string& path) { return world.resolve(path); });
-        spy.setDocumentOpenedListener([](host::Document&) { ApplyPrintFlow(); });
+        spy.setDocumentOpenedListener([](host::Document&) { print::ApplyPrintFlow(); });
         host::install(&spy);
         body(spy);
         EXPECT_EQ(spy.openObjectCount(), 0);
@@ -68,7 +69,7 @@ class PrintFlowTest : public ::testing::Test {
 TEST_F(PrintFlowTest, FrameCornerIsTheLowerRightOfTheFrameLayer) {
     open();
     host::Point3 corner{7, 7, 7};
-    EXPECT_EQ(world.func().GetFrameCorner(corner), 1);
+    EXPECT_EQ(print::FindFrameCorner(corner), true);
     EXPECT_DOUBLE_EQ(corner.x, 420);
     EXPECT_DOUBLE_EQ(corner.y, 0);
     EXPECT_DOUBLE_EQ(corner.z, 0);
@@ -80,7 +81,7 @@ TEST_F(PrintFlowTest, WithoutFrameEntitiesTheCornerIsKept) {
         "end": [420, 10, 0]}]})");
     open("D:\\work\\b.dwg");
     host::Point3 corner{7, 8, 9};
-    EXPECT_EQ(world.func().GetFrameCorner(corner), 1);
+    EXPECT_EQ(print::FindFrameCorner(corner), true);
     EXPECT_DOUBLE_EQ(corner.x, 7);
     EXPECT_DOUBLE_EQ(corner.y, 8);
     EXPECT_DOUBLE_EQ(corner.z, 9);
@@ -157,7 +158,7 @@ TEST_F(PrintFlowTest, NoCurrentDocumentDoesNothing) {
     ASSERT_TRUE(world.host().closeCurrent());
     ASSERT_EQ(world.host().curDocument(), nullptr);
     world.writeFile(kPrintFile, "k=1,2,3,4,t\r\n");
-    ApplyPrintFlow();
+    print::ApplyPrintFlow();
     EXPECT_TRUE(world.exists(kPrintFile));
     EXPECT_TRUE(world.messages().empty());
     EXPECT_TRUE(world.host().commandLine().empty());
@@ -189,7 +190,7 @@ TEST_F(PrintFlowTest, UnreadableTablesStampNothingAndKeepTheFile) {
         EXPECT_EQ(spy.commandLine(), std::vector<std::string>{texts::kBlockTableReadFailed});
 
         spy.spy.failLayerTable = true;
-        ApplyPrintFlow();
+        print::ApplyPrintFlow();
         EXPECT_EQ(spy.commandLine().size(), 1u);  // no message of its own
         spy.spy.failLayerTable = false;
         EXPECT_TRUE(StampedTexts().empty());
@@ -197,7 +198,7 @@ TEST_F(PrintFlowTest, UnreadableTablesStampNothingAndKeepTheFile) {
 
         // A text whose layer table cannot be written is not added.
         spy.spy.failLayerTable = true;
-        world.func().AddPrintInfoText("x", {}, 0, 0, host::kNullId, 0);
+        print::AddPrintInfoText("x", {}, 0, 0, host::kNullId, 0);
         spy.spy.failLayerTable = false;
         EXPECT_TRUE(StampedTexts().empty());
     });

@@ -9,12 +9,14 @@
 #include <utility>
 #include <vector>
 
-#include "bridge/TdaVORD.h"
-#include "drawing/TdaAutocad.h"
+#include "bridge/VordClient.h"
+#include "drawing/Drawings.h"
 #include "platform/Encoding.h"
 #include "support/World.h"
-#include "tree/AssNode.h"
-#include "util/Shared.h"
+#include "commands/Commands.h"
+#include "drawing/TitleBlockReader.h"
+#include "drawing/TitleProperties.h"
+#include "tree/SaveTreeFile.h"
 
 namespace velmarin {
 
@@ -58,8 +60,8 @@ inline std::string Drawing(const std::vector<std::string>& entities) {
 class DrawingWorld : public ::testing::Test {
   protected:
     void SetUp() override {
-        world.createSharedObjects();
-        Shared().vord->loginFlag = 1;
+        world.createServices();
+        world.vord().loginFlag = 1;
     }
     void TearDown() override { EXPECT_EQ(world.host().openObjectCount(), 0); }
 
@@ -76,7 +78,20 @@ class DrawingWorld : public ::testing::Test {
         ASSERT_TRUE(world.host().openDrawing(windowsPath, error)) << error;
     }
 
-    TdaAutocad& acad() { return world.acad(); }
+    std::string templatePath() { return TitleTemplatePath(world.vord().clientFolder); }
+    bool findTitleBlockSection(const std::string& blockName, std::string& section) {
+        return TitleBlockReader(templatePath()).FindEntrySection(blockName, section);
+    }
+    std::string writeSaveTreeFile() {
+        return WriteSaveTreeFile(world.vord().clientFolder, world.drawings());
+    }
+    void savemethod() {
+        commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.bom(),
+                             world.save());
+    }
+    void saveasmethod() {
+        commands::saveasmethod(world.vord(), world.scripts(), world.drawings(), world.save());
+    }
 
     World world;
 };

@@ -12,7 +12,6 @@
 namespace velmarin::testing {
 namespace {
 
-using commands::saveasmethod;
 
 class SaveAsCommandTest : public SaveCommandTest {
   protected:
@@ -20,7 +19,7 @@ class SaveAsCommandTest : public SaveCommandTest {
         SaveCommandTest::SetUp();
         leaveOperateScript();
         openDrawing("D:\\w\\A.dwg", R"({"entities": []})");
-        SaveState().SavePath = "kept";
+        world.save().SavePath = "kept";
     }
 };
 
@@ -36,7 +35,7 @@ TEST_F(SaveAsCommandTest, SendsTheFileNameAndCommitsTheNewFile) {
     EXPECT_TRUE(world.exists("D:\\new\\dir\\C.dwg"));
     EXPECT_TRUE(world.exists(kTreeFile));
     EXPECT_TRUE(world.messages().empty());
-    EXPECT_EQ(SaveState().SavePath, "kept");
+    EXPECT_EQ(world.save().SavePath, "kept");
 }
 
 TEST_F(SaveAsCommandTest, ScriptRunsEvenWithoutUsablePath) {

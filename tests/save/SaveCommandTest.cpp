@@ -13,7 +13,6 @@
 namespace velmarin::testing {
 namespace {
 
-using commands::savemethod;
 
 const char kDrawingOnly[] =
     R"({"entities": [{"type": "line", "start": [0, 0, 0], "end": [10, 10, 0]}]})";
@@ -32,8 +31,8 @@ TEST_F(SaveCommandTest, NewDrawingIsWrittenWhereTheClientSaysAndCommitted) {
     EXPECT_EQ(world.host().defaultSaveFormat(), 24);
     EXPECT_FALSE(world.exists(kTreeFile));  // no script, no tree file on this branch
     EXPECT_TRUE(world.messages().empty());
-    EXPECT_EQ(SaveState().SavePath, "D:\\out\\sub\\B.dwg");
-    EXPECT_EQ(SaveState().SaveReturn3, "R3");
+    EXPECT_EQ(world.save().SavePath, "D:\\out\\sub\\B.dwg");
+    EXPECT_EQ(world.save().SaveReturn3, "R3");
 }
 
 TEST_F(SaveCommandTest, NewDrawingWithoutUsablePathSavesNothing) {
@@ -96,7 +95,7 @@ TEST_F(SaveCommandTest, FiledDrawingIsSavedInPlaceEvenWhenItsFileIsGone) {
                                                std::string("code=3\tparam1=") + kTreeFile};
     EXPECT_EQ(calls(), expected);
     EXPECT_TRUE(world.exists("D:\\x\\A.dwg"));
-    EXPECT_EQ(SaveState().TreeFilePath, kTreeFile);
+    EXPECT_EQ(world.save().TreeFilePath, kTreeFile);
     EXPECT_NE(world.readFile(kTreeFile).find("config-Value-" + G("图名") + "=" + G("总装图")),
               std::string::npos);
     EXPECT_FALSE(world.exists("D:\\x\\A.bmf"));  // no table, no BOM file

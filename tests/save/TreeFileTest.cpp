@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/Platform.h"
 #include "save/SaveTestSupport.h"
+#include "tree/AssemblyNode.h"
+#include "tree/TreeFile.h"
 
 namespace velmarin::testing {
 namespace {
@@ -23,7 +26,7 @@ TEST_F(TreeFileTest, SaveOfADrawingWithTwoPropertiesGivesTheTwelveLines) {
     world.writeFile(kTreeFile,
                     "[TreeNode0]\r\nLevel=0\r\n[TreeNode1]\r\nLevel=0\r\nChildCount=1\r\n"
                     "[TreeNode2]\r\nLevel=0\r\n[TreeNodeInfo]\r\nCount=3\r\n");
-    EXPECT_EQ(acad().WriteSaveTreeFile(), kTreeFile);
+    EXPECT_EQ(writeSaveTreeFile(), kTreeFile);
     EXPECT_EQ(world.readFile(kTreeFile),
               G("[TreeNode0]\r\nLevel=0\r\nText=A.dwg\r\nPath=D:\\work\\A.dwg\r\ncount=1\r\n"
                 "relatype=6\r\nconfig-Value-图名=总装图\r\nconfig-Type-图名=0\r\n"
@@ -32,7 +35,7 @@ TEST_F(TreeFileTest, SaveOfADrawingWithTwoPropertiesGivesTheTwelveLines) {
 
 TEST_F(TreeFileTest, NothingReadGivesTheFixedKeysOnly) {
     world.host().newDrawing("Drawing1.dwg");
-    EXPECT_EQ(acad().WriteSaveTreeFile(), kTreeFile);
+    EXPECT_EQ(writeSaveTreeFile(), kTreeFile);
     EXPECT_EQ(world.readFile(kTreeFile),
               "[TreeNode0]\r\nLevel=0\r\nText=Drawing1.dwg\r\nPath=Drawing1.dwg\r\ncount=1\r\n"
               "relatype=6\r\n[TreeNodeInfo]\r\nCount=1\r\n");
@@ -42,7 +45,7 @@ TEST_F(TreeFileTest, SameNamedPropertiesKeepTheFirstPlaceAndTheLaterValue) {
     useTemplate(kTwoPropertyTemplate);
     openDrawing("D:\\work\\A.dwg", Drawing({BlockRef("TK-A3", {{"TM", "first"}, {"TH", "A-00"}}),
                                             BlockRef("TK-A3", {{"TM", "second"}})}));
-    acad().WriteSaveTreeFile();
+    writeSaveTreeFile();
     EXPECT_EQ(world.readFile(kTreeFile),
               G("[TreeNode0]\r\nLevel=0\r\nText=A.dwg\r\nPath=D:\\work\\A.dwg\r\ncount=1\r\n"
                 "relatype=6\r\nconfig-Value-图名=second\r\nconfig-Type-图名=0\r\n"
@@ -50,13 +53,15 @@ TEST_F(TreeFileTest, SameNamedPropertiesKeepTheFirstPlaceAndTheLaterValue) {
 }
 
 TEST_F(TreeFileTest, NodeSectionOfABatchAndValuesThatCannotBreakTheFile) {
-    world.writeFile("D:\\t\\tree.ini", "[TreeNodeInfo]\r\nCount=7\r\n");
-    AssNode node;
+    std::filesystem::create_directories(world.resolve("D:\\t"));
+    TreeFile tree("D:\\t\\tree.ini");
+    tree.Set(TreeFile::kInfoSection, TreeFile::kCountKey, "7");
+    AssemblyNode node;
     node.path = "D:\\w\\P.dwg";
     node.text = "P.dwg";
-    node.treeFilePath = "D:\\t\\tree.ini";
     node.properties = {{"", "v", "0"}, {"N", "a\r\n[TreeNodeInfo]\r\nCount=99", "0"}};
-    node.WriteNodeSection(2);
+    node.WriteNodeSection(tree, 2);
+    ASSERT_TRUE(tree.Save());
     EXPECT_EQ(world.readFile("D:\\t\\tree.ini"),
               "[TreeNodeInfo]\r\nCount=7\r\n[TreeNode2]\r\nLevel=0\r\nText=P.dwg\r\n"
               "Path=D:\\w\\P.dwg\r\ncount=1\r\nrelatype=6\r\nconfig-Value-=v\r\nconfig-Type-=0\r\n"

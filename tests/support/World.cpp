@@ -5,13 +5,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "bridge/TdaVORD.h"
-#include "drawing/TdaAutocad.h"
 #include "host/Host.h"
-#include "ops/TAutoVord.h"
 #include "platform/Platform.h"
-#include "util/Shared.h"
-#include "util/TdaFunc.h"
+#include "tree/BatchRun.h"
 
 namespace fs = std::filesystem;
 
@@ -30,6 +26,17 @@ std::string BinaryDir() {
     const char* dir = std::getenv("VELMARIN_BIN");
     return dir != nullptr ? dir : VELMARIN_BIN_DIR;
 }
+
+namespace {
+World* batchWorld = nullptr;  // the world whose batch timer was asked for last
+
+void RunWorldBatch(void* window, unsigned, std::uintptr_t timerId, std::uint32_t) {
+    platform::current().killTimer(window, timerId);
+    if (batchWorld != nullptr) {
+        BatchRun(batchWorld->vord(), batchWorld->drawings(), batchWorld->bom());
+    }
+}
+}  // namespace
 
 World::World(WorldOptions options) : root_(MakeTempRoot()) {
     fs::create_directories(fs::path(root_) / "VORD");
@@ -56,7 +63,8 @@ World::World(WorldOptions options) : root_(MakeTempRoot()) {
 }
 
 World::~World() {
-    destroySharedObjects();
+    if (batchWorld == this) batchWorld = nullptr;
+    destroyServices();
     host::install(nullptr);
     platform::install(nullptr);
     host_.reset();
@@ -100,37 +108,20 @@ std::vector<std::string> World::clientCalls() const {
     return lines;
 }
 
-void World::createSharedObjects() {
-    destroySharedObjects();
-    SharedObjects& shared = Shared();
-    shared.func = new TdaFunc();
-    shared.vord = new TdaVORD(*shared.func, 0, 6);
-    shared.autoVord = new TAutoVord();
-    shared.acad = new TdaAutocad(*shared.func, *shared.vord);
-    SaveState() = SaveContext{};
-    ownsShared_ = true;
+
+platform::TimerProc World::batchTimer() {
+    batchWorld = this;
+    return &RunWorldBatch;
 }
 
-void World::destroySharedObjects() {
-    if (!ownsShared_) return;
-    SharedObjects& shared = Shared();
-    delete shared.func;
-    delete shared.vord;
-    delete shared.autoVord;
-    delete shared.acad;
-    shared = SharedObjects{};
-    ownsShared_ = false;
-}
+void World::createServices() { services_.emplace(); }
+
+void World::destroyServices() { services_.reset(); }
 
 std::vector<std::string> World::messages() const {
     std::vector<std::string> texts;
     for (const auto& message : notifier_.messages()) texts.push_back(message.text);
     return texts;
 }
-
-TdaFunc& World::func() { return *Shared().func; }
-TdaVORD& World::vord() { return *Shared().vord; }
-TAutoVord& World::autoVord() { return *Shared().autoVord; }
-TdaAutocad& World::acad() { return *Shared().acad; }
 
 }  // namespace velmarin::testing

@@ -2,23 +2,18 @@
 // A complete world for tests that run the plug-in's logic in process: a fresh temporary folder
 // mapped as drive D, the emulated host, the posix platform with a recording notifier and a
 // simulated clock, a registry whose "AppPath" points at D:\VORD (with the client double copied
-// there as VORDDll.dll and an empty VORD.ini), and the four shared objects.
+// there as VORDDll.dll and an empty VORD.ini), and the application's services.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/Application.h"
 #include "host/sim/SimHost.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/SimulatedClock.h"
-
-namespace velmarin {
-class TdaFunc;
-class TdaVORD;
-class TAutoVord;
-class TdaAutocad;
-}  // namespace velmarin
 
 namespace velmarin::testing {
 
@@ -46,9 +41,9 @@ public:
     void setClientBehaviour(const std::string& iniText) const;
     std::vector<std::string> clientCalls() const;  // lines of client-calls.log
 
-    // Creates the shared objects (as the application does at initialisation, without the login).
-    void createSharedObjects();
-    void destroySharedObjects();
+    // Creates the services (as the application does at initialisation, without the login).
+    void createServices();
+    void destroyServices();
 
     // Message boxes shown so far, as text.
     std::vector<std::string> messages() const;
@@ -57,10 +52,16 @@ public:
     platform::posix::PosixPlatform& platform() { return *platform_; }
     platform::RecordingNotifier& notifier() { return notifier_; }
     platform::SimulatedClock& clock() { return clock_; }
-    TdaFunc& func();
-    TdaVORD& vord();
-    TAutoVord& autoVord();
-    TdaAutocad& acad();
+    // The batch command's timer procedure for this world: it runs the batch with this world's
+    // services, as the application's procedure does with its own.
+    platform::TimerProc batchTimer();
+
+    app::Services& services() { return *services_; }
+    VordClient& vord() { return services_->vord; }
+    OperationScriptRunner& scripts() { return services_->scripts; }
+    Drawings& drawings() { return services_->drawings; }
+    BomWorkspace& bom() { return services_->bom; }
+    commands::SaveContext& save() { return services_->save; }
 
 private:
     std::string root_;
@@ -68,7 +69,7 @@ private:
     platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> platform_;
     std::unique_ptr<host::sim::SimHost> host_;
-    bool ownsShared_ = false;
+    std::optional<app::Services> services_;
 };
 
 // The folder of the built binaries (Velmarin.arx, velmarin-host, VORDDll.dll).

@@ -13,10 +13,7 @@ namespace {
 class TitleBlockTest : public DrawingWorld {
   protected:
     std::vector<PropertyRecord> readTitleBlock() {
-        AssNode node;
-        node.properties = {{"stale", "old", "0"}};  // a reading replaces, never merges
-        EXPECT_TRUE(acad().ReadTitleBlock(node));
-        return node.properties;
+        return ReadTitleBlock(templatePath());
     }
 };
 
@@ -51,14 +48,14 @@ TEST_F(TitleBlockTest, BlockNameMatchesExactlyAndTheLowerEntryWins) {
     EXPECT_TRUE(readTitleBlock().empty());
 
     std::string section = "untouched";
-    EXPECT_FALSE(acad().FindTitleBlockSection("TK-A3", section));
+    EXPECT_FALSE(findTitleBlockSection("TK-A3", section));
     EXPECT_EQ(section, "untouched");
-    EXPECT_TRUE(acad().FindTitleBlockSection("TK", section));
+    EXPECT_TRUE(findTitleBlockSection("TK", section));
     EXPECT_EQ(section, "BLOCK2");
 
     // The template is read afresh: an edit counts at once.
     useTemplate("[COUNT]\nBLOCKCOUNT=1\n[BLOCK1]\nBLOCK_NAME=TK-A3\nTM=图名\n");
-    EXPECT_TRUE(acad().FindTitleBlockSection("TK-A3", section));
+    EXPECT_TRUE(findTitleBlockSection("TK-A3", section));
     EXPECT_EQ(section, "BLOCK1");
 }
 
@@ -85,16 +82,16 @@ TEST_F(TitleBlockTest, OnlyEntriesUpToTheCountAreLookedAtHoweverLargeItIs) {
         "[COUNT]\nBLOCKCOUNT=2000000000\n[block1999999999]\nBLOCK_NAME=FAR\n[BLOCK07]\n"
         "BLOCK_NAME=PADDED\n");
     std::string section;
-    EXPECT_TRUE(acad().FindTitleBlockSection("FAR", section));
+    EXPECT_TRUE(findTitleBlockSection("FAR", section));
     EXPECT_EQ(section, "BLOCK1999999999");
     // "BLOCK07" is not the section of entry 7.
-    EXPECT_FALSE(acad().FindTitleBlockSection("PADDED", section));
+    EXPECT_FALSE(findTitleBlockSection("PADDED", section));
     // An entry without a section has an empty name.
-    EXPECT_TRUE(acad().FindTitleBlockSection("", section));
+    EXPECT_TRUE(findTitleBlockSection("", section));
     EXPECT_EQ(section, "BLOCK1");
 
     useTemplate("[COUNT]\nBLOCKCOUNT=1\n[BLOCK2]\nBLOCK_NAME=FAR\n");
-    EXPECT_FALSE(acad().FindTitleBlockSection("FAR", section));
+    EXPECT_FALSE(findTitleBlockSection("FAR", section));
 }
 
 TEST_F(TitleBlockTest, NoLimitOnTheNumberOfProperties) {
@@ -113,11 +110,11 @@ TEST_F(TitleBlockTest, NoLimitOnTheNumberOfProperties) {
 
 TEST_F(TitleBlockTest, TemplatePathComesFromTheBptSection) {
     useTemplate("[COUNT]\nBLOCKCOUNT=1\n[BLOCK1]\nBLOCK_NAME=TK\nTM=图名\n");
-    EXPECT_EQ(acad().GetTemplatePath(), "D:\\VORD\\source\\BPT\\title.bpt");
+    EXPECT_EQ(templatePath(), "D:\\VORD\\source\\BPT\\title.bpt");
 
     // Without a template name nothing names a file, and nothing is read.
     world.writeFile("D:\\VORD\\VORD.ini", "[DllReturn]\r\nreturn1=x\r\n");
-    EXPECT_EQ(acad().GetTemplatePath(), "D:\\VORD\\source\\BPT\\");
+    EXPECT_EQ(templatePath(), "D:\\VORD\\source\\BPT\\");
     openDrawing("D:\\work\\A.dwg", Drawing({BlockRef("TK", {{"TM", "x"}})}));
     EXPECT_TRUE(readTitleBlock().empty());
 }

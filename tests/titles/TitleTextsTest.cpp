@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "drawing/TitleTextReader.h"
 #include "save/DrawingWorld.h"
 
 namespace velmarin::testing {
@@ -28,7 +29,7 @@ TEST(StripTextFormatting, RemovesParagraphCodesAndFormatGroupsOnly) {
         // 0x84 0x5C is one double-byte character: its trail byte and the P are no code.
         {std::string("A\x84\\P"), std::string("A\x84\\P")},
     };
-    for (const auto& c : cases) EXPECT_EQ(TdaAutocad::StripTextFormatting(c.in), c.out) << c.in;
+    for (const auto& c : cases) EXPECT_EQ(TitleTextReader::StripTextFormatting(c.in), c.out) << c.in;
 }
 
 TEST(SplitColonText, FollowsTheColonRule) {
@@ -50,7 +51,7 @@ TEST(SplitColonText, FollowsTheColonRule) {
     for (const auto& c : cases) {
         std::string name = "old";
         std::string value = "old";
-        TdaAutocad::SplitColonText(c.text, name, value);
+        TitleTextReader::SplitColonText(c.text, name, value);
         EXPECT_EQ(name, c.name) << c.text;
         EXPECT_EQ(value, c.value) << c.text;
     }
@@ -59,10 +60,10 @@ TEST(SplitColonText, FollowsTheColonRule) {
 TEST(SplitAtSeparator, SplitsAtTheFirstWholeSeparator) {
     std::string left;
     std::string right;
-    TdaAutocad::SplitAtSeparator(G("图号：GB/T-1：2"), G("："), left, right);
+    TitleTextReader::SplitAtSeparator(G("图号：GB/T-1：2"), G("："), left, right);
     EXPECT_EQ(left, G("图号"));
     EXPECT_EQ(right, G("GB/T-1：2"));
-    TdaAutocad::SplitAtSeparator("abc", "", left, right);
+    TitleTextReader::SplitAtSeparator("abc", "", left, right);
     EXPECT_EQ(left, "");
     EXPECT_EQ(right, "abc");
 }
@@ -70,9 +71,7 @@ TEST(SplitAtSeparator, SplitsAtTheFirstWholeSeparator) {
 class TitleTextsTest : public DrawingWorld {
   protected:
     std::vector<PropertyRecord> readDrawingInfo() {
-        AssNode node;
-        EXPECT_TRUE(acad().ReadDrawingInfo(node));
-        return node.properties;
+        return ReadDrawingInfo(templatePath());
     }
 };
 

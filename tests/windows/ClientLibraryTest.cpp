@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "SystemWorld.h"
-#include "bridge/TdaVORD.h"
+#include "bridge/VordClient.h"
 #include "util/FixedTexts.h"
-#include "util/TdaFunc.h"
+#include "bridge/ClientLibrary.h"
 
 namespace velmarin::testing {
 namespace {
@@ -38,13 +38,12 @@ class ClientLibrary : public ::testing::Test {
     SystemWorld world_;
     TempFolder folder_;
     ScopedRegistryValue appPath_{texts::kClientRegistryKey, texts::kClientRegistryValue};
-    TdaFunc func_;
 };
 
 TEST_F(ClientLibrary, LoadsTheClientFromTheRegisteredFolder) {
     installClient("VORDDll.dll");
     folder_.write("VORD\\client-double.ini", "[Code5]\r\nresult=1\r\n[Code6]\r\nresult=4\r\n");
-    TdaVORD vord(func_, 0, 6);
+    VordClient vord(0, 6);
     EXPECT_EQ(vord.clientFolder, folder_ / "VORD\\");
     EXPECT_EQ(vord.libraryPath, library());
 
@@ -63,7 +62,7 @@ TEST_F(ClientLibrary, LoadsTheClientFromTheRegisteredFolder) {
 
 TEST_F(ClientLibrary, MissingLibraryIsReportedOnEveryCall) {
     folder_.write("VORD\\VORD.ini", "");
-    TdaVORD vord(func_, 0, 6);
+    VordClient vord(0, 6);
     EXPECT_EQ(vord.Login(), 0);
     EXPECT_EQ(vord.NotifyUnload(), 0);
     ASSERT_EQ(messages().size(), 2u);
@@ -76,7 +75,7 @@ TEST_F(ClientLibrary, MissingLibraryIsReportedOnEveryCall) {
 TEST_F(ClientLibrary, FileThatIsNoLibraryShowsTheSystemText) {
     folder_.write("VORD\\VORD.ini", "");
     folder_.write("VORD\\VORDDll.dll", "this is not a library\r\n");
-    EXPECT_EQ(func_.CallClientEntry(library(), texts::kClientEntryName, 5), 0);
+    EXPECT_EQ(bridge::CallClientEntry(library(), texts::kClientEntryName, 5), 0);
     ASSERT_EQ(messages().size(), 1u);
     const platform::ShownMessage& shown = messages().front();
     EXPECT_EQ(shown.title, texts::kErrorTitle);
@@ -87,7 +86,7 @@ TEST_F(ClientLibrary, FileThatIsNoLibraryShowsTheSystemText) {
 
 TEST_F(ClientLibrary, LibraryWithoutTheEntryGivesZeroSilently) {
     installClient("Velmarin.arx");  // a library, but not the client's
-    EXPECT_EQ(func_.CallClientEntry(library(), texts::kClientEntryName, 5), 0);
+    EXPECT_EQ(bridge::CallClientEntry(library(), texts::kClientEntryName, 5), 0);
     EXPECT_TRUE(messages().empty());
 }
 

@@ -8,7 +8,8 @@
 
 #include "SystemWorld.h"
 #include "platform/win32/Win32Notifier.h"
-#include "util/TdaFunc.h"
+#include "bridge/ClientLibrary.h"
+#include "util/Paths.h"
 
 namespace velmarin::testing {
 namespace {
@@ -19,7 +20,6 @@ const char kTestKey[] = "SOFTWARE\\TORVEL\\VelmarinTest";
 
 TEST(Win32Registry, ReadsTextValuesThatFitTheBuffer) {
     SystemWorld world;
-    TdaFunc func;
     ScopedRegistryValue value(kTestKey, "AppPath");
     struct Case {
         std::string stored;
@@ -34,13 +34,13 @@ TEST(Win32Registry, ReadsTextValuesThatFitTheBuffer) {
     };
     for (const Case& c : cases) {
         value.setText(c.stored);
-        EXPECT_EQ(func.ReadRegistryString(kTestKey, "AppPath"), c.read) << c.stored.size();
+        EXPECT_EQ(bridge::ReadRegistryString(kTestKey, "AppPath"), c.read) << c.stored.size();
     }
     value.setNumber(7);  // not text: no path
-    EXPECT_EQ(func.ReadRegistryString(kTestKey, "AppPath"), "");
+    EXPECT_EQ(bridge::ReadRegistryString(kTestKey, "AppPath"), "");
     value.remove();
-    EXPECT_EQ(func.ReadRegistryString(kTestKey, "AppPath"), "");
-    EXPECT_EQ(func.ReadRegistryString("SOFTWARE\\TORVEL\\NoSuchKey", "AppPath"), "");
+    EXPECT_EQ(bridge::ReadRegistryString(kTestKey, "AppPath"), "");
+    EXPECT_EQ(bridge::ReadRegistryString("SOFTWARE\\TORVEL\\NoSuchKey", "AppPath"), "");
     EXPECT_TRUE(world.notifier().messages().empty());
 }
 
@@ -82,7 +82,6 @@ TEST(Win32Files, OutputReachesTheTargetOnlyOnCommit) {
 TEST(Win32Files, ExistenceFoldersAndDeletion) {
     SystemWorld world;
     TempFolder folder;
-    TdaFunc func;
     folder.write("a.ini", "[s]\r\n");
 
     struct Case {
@@ -95,33 +94,32 @@ TEST(Win32Files, ExistenceFoldersAndDeletion) {
                                            {folder / "?.ini", 1},
                                            {folder / "b.ini", 0},
                                            {"", 0}}) {
-        EXPECT_EQ(func.FileExists(c.path), c.exists) << c.path;
+        EXPECT_EQ(util::FileExists(c.path), c.exists != 0) << c.path;
     }
 
-    EXPECT_EQ(func.CreateFolders(folder / "x\\y\\c.ini", 3), 1);
+    util::CreateFolders(folder / "x\\y\\c.ini", 3);
     EXPECT_TRUE(folder.exists("x\\y"));
     EXPECT_FALSE(folder.exists("x\\y\\c.ini"));
 
     EXPECT_TRUE(world.platform().deleteFile(folder / "a.ini"));
-    EXPECT_EQ(func.FileExists(folder / "a.ini"), 0);
+    EXPECT_FALSE(util::FileExists(folder / "a.ini"));
     EXPECT_FALSE(world.platform().deleteFile(folder / "a.ini"));
 }
 
 TEST(Win32Modules, ModuleFolderOfLoadedAndUnloadedNames) {
     SystemWorld world;
-    TdaFunc func;
     char self[MAX_PATH];
     const std::string program(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
     const std::string programFolder = program.substr(0, program.find_last_of('\\') + 1);
 
     // A name that is not loaded names the program the module runs in.
-    EXPECT_EQ(func.GetModuleFolder("Velmarin.arx"), programFolder);
+    EXPECT_EQ(util::ModuleFolder("Velmarin.arx"), programFolder);
 
     const std::string module = BinaryDir() + "\\Velmarin.arx";
     HMODULE loaded = LoadLibraryA(module.c_str());
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(world.platform().moduleFileName("Velmarin.arx"), module);
-    EXPECT_EQ(func.GetModuleFolder("velmarin.ARX"), BinaryDir() + "\\");
+    EXPECT_EQ(util::ModuleFolder("velmarin.ARX"), BinaryDir() + "\\");
 
     // The exports the CAD host looks up, and the handle the loader routine keeps for it.
     EXPECT_NE(GetProcAddress(loaded, "zcrxEntryPoint"), nullptr);
