@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/Encoding.h"
+#include "platform/FileText.h"
 
 namespace velmarin::emulator {
 namespace {
@@ -28,17 +28,6 @@ std::string Lower(std::string text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
-}
-
-// Scripts may be written in UTF-8 or in the system's GBK; the editor works in GBK. Some GBK
-// texts are valid UTF-8 too (图纸 is), but then name characters GBK lacks: a line that would
-// lose characters in the conversion is taken as GBK already.
-std::string ToGbk(const std::string& line) {
-    std::string gbk;
-    if (!platform::IsValidUtf8(line) || !platform::Utf8ToGbk(line, gbk)) return line;
-    const auto lost =
-        std::count(gbk.begin(), gbk.end(), '?') - std::count(line.begin(), line.end(), '?');
-    return lost > 0 ? line : gbk;
 }
 
 bool ParseMilliseconds(const std::string& text, unsigned long long& value) {
@@ -75,6 +64,8 @@ std::vector<std::string> SplitWords(const std::string& text) {
 int ScriptRunner::run(std::istream& script) {
     int failures = 0;
     for (std::string line; std::getline(script, line);) {
+        // Windows editors start a UTF-8 file with a byte-order mark: it is no part of the line.
+        if (lineNumber_ == 0) line = platform::WithoutByteOrderMark(std::move(line));
         if (!runLine(line)) ++failures;
     }
     return failures;
@@ -82,7 +73,7 @@ int ScriptRunner::run(std::istream& script) {
 
 bool ScriptRunner::runLine(const std::string& rawLine) {
     ++lineNumber_;
-    const std::string line = Trimmed(ToGbk(rawLine));
+    const std::string line = Trimmed(platform::LineAsGbk(rawLine));
     if (line.empty() || line[0] == '#') return true;
 
     std::size_t split = 0;

@@ -1,6 +1,6 @@
 // Proxy graphics: the primitives a BOM table's proxy leaves behind become the parts the host's
-// explode gives; the emulator's parts written back read back the same; damaged data keeps what
-// came before the damage.
+// explode gives; the emulator's parts written back read back the same; a damaged record is
+// skipped and damaged framing keeps what came before the damage.
 
 #include <gtest/gtest.h>
 
@@ -47,7 +47,11 @@ class Graphics {
     }
 
     Graphics& add(std::uint32_t type, const std::string& body) {
-        body_ += U32(static_cast<std::uint32_t>(body.size() + 8)) + U32(type) + body;
+        return raw(U32(static_cast<std::uint32_t>(body.size() + 8)) + U32(type) + body);
+    }
+    // Bytes standing where a primitive belongs, whatever they say.
+    Graphics& raw(const std::string& bytes) {
+        body_ += bytes;
         ++count_;
         return *this;
     }
@@ -183,37 +187,63 @@ TEST(DxfProxyGraphics, EveryPolylineAndTextPrimitiveBecomesAPart) {
     EXPECT_DOUBLE_EQ(AsMText(*parts[4]).textHeight(), 5);
 }
 
-TEST(DxfProxyGraphics, LightweightPolylineBitStream) {
+// A lightweight polyline record: the byte count of the bit-coded fields, then the fields.
+std::string LwRecord(const Bits& bits) {
+    const std::string fields = bits.bytes();
+    return Graphics::Padded(Graphics::U32(static_cast<std::uint32_t>(fields.size())) + fields, 0);
+}
+
+TEST(DxfProxyGraphics, LightweightPolylineRecord) {
     // Flags 8 (elevation), elevation 2.5, three points: (10, 20), then x unchanged and y
     // given whole, then x changed in its low four bytes and y unchanged.
     const double x2 = 10.000000000000002;  // differs from 10 in the low bytes only
     std::uint64_t x2bits = 0;
     std::memcpy(&x2bits, &x2, 8);
-    Bits bits;
-    bits.put(1, 2).byte(8);            // BS flags, as one byte
-    bits.put(0, 2).raw(2.5);           // BD elevation
-    bits.put(1, 2).byte(3);            // BL point count
-    bits.raw(10).raw(20);              // first point
-    bits.put(0, 2).put(3, 2).raw(30);  // (10, 30)
-    bits.put(1, 2);                    // x: low four bytes follow
-    for (int k = 0; k < 4; ++k) bits.byte(static_cast<unsigned>((x2bits >> (8 * k)) & 0xFF));
-    bits.put(0, 2);  // y unchanged
-    Graphics graphics;
-    graphics.add(33, Graphics::Padded(bits.bytes(), 0));
-    const auto parts = DecodeProxyGraphics(graphics.bytes(), ProxyGraphicsContext{});
-    ASSERT_EQ(parts.size(), 1u);
-    ExpectPoints(*parts[0], {{10, 20, 2.5}, {10, 30, 2.5}, {x2, 30, 2.5}});
+    Bits elevated;
+    elevated.put(1, 2).byte(8);            // BS flags, as one byte
+    elevated.put(0, 2).raw(2.5);           // BD elevation
+    elevated.put(1, 2).byte(3);            // BL point count
+    elevated.raw(10).raw(20);              // first point
+    elevated.put(0, 2).put(3, 2).raw(30);  // (10, 30)
+    elevated.put(1, 2);                    // x: low four bytes follow
+    for (int k = 0; k < 4; ++k) elevated.byte(static_cast<unsigned>((x2bits >> (8 * k)) & 0xFF));
+    elevated.put(0, 2);  // y unchanged
 
-    // From the 2010 format on, a vertex-id count precedes the points.
-    Bits with2010;
-    with2010.put(2, 2).put(1, 2).byte(1).put(2, 2).raw(1).raw(2);
-    Graphics newer;
-    newer.add(33, Graphics::Padded(with2010.bytes(), 0));
-    ProxyGraphicsContext context;
-    context.format2010 = true;
-    const auto one = DecodeProxyGraphics(newer.bytes(), context);
-    ASSERT_EQ(one.size(), 1u);
-    ExpectPoints(*one[0], {{1, 2, 0}});
+    // Flags 1024 | 16 | 32 (vertex ids, bulges, widths) with their counts, in a 2010 file.
+    Bits counted;
+    counted.put(0, 2).byte(0x30).byte(0x04);  // BS flags as two bytes: 0x0430
+    counted.put(1, 2).byte(2);                // two points
+    counted.put(2, 2).put(2, 2).put(2, 2);    // no bulges, ids or widths after all
+    counted.raw(1).raw(2).put(3, 2).raw(5).put(0, 2);
+    // Flags 0 in a 2010 file: no vertex-id count.
+    Bits plain;
+    plain.put(2, 2).put(1, 2).byte(1).raw(1).raw(2);
+    // Flag 1 (normal) with the normal of a mirrored polyline: the points are its own.
+    Bits mirrored;
+    mirrored.put(1, 2).byte(1).put(2, 2).put(2, 2).put(0, 2).raw(-1);
+    mirrored.put(1, 2).byte(2).raw(3).raw(4).put(3, 2).raw(7).put(0, 2);
+
+    struct Case {
+        const char* what;
+        const Bits& bits;
+        bool format2010;
+        std::vector<Point3> points;
+    };
+    const Case cases[] = {
+        {"elevated", elevated, false, {{10, 20, 2.5}, {10, 30, 2.5}, {x2, 30, 2.5}}},
+        {"counted", counted, true, {{1, 2, 0}, {5, 2, 0}}},
+        {"plain", plain, true, {{1, 2, 0}}},
+        {"mirrored", mirrored, false, {{-3, 4, 0}, {-7, 4, 0}}},
+    };
+    for (const Case& c : cases) {
+        Graphics graphics;
+        graphics.add(33, LwRecord(c.bits));
+        ProxyGraphicsContext context;
+        context.format2010 = c.format2010;
+        const auto parts = DecodeProxyGraphics(graphics.bytes(), context);
+        ASSERT_EQ(parts.size(), 1u) << c.what;
+        ExpectPoints(*parts[0], c.points);
+    }
 }
 
 TEST(DxfProxyGraphics, MatricesAndLayersApplyToWhatFollows) {
@@ -242,9 +272,8 @@ TEST(DxfProxyGraphics, DamagedDataKeepsThePartsBeforeTheDamage) {
     const std::string good = Graphics::U32(2) + Graphics::Point(0, 0) + Graphics::Point(1, 1);
     const auto withTail = [&](const std::string& tail) {
         Graphics graphics;
-        graphics.add(6, good);
-        std::string bytes = graphics.bytes() + tail;
-        return bytes;
+        graphics.add(6, good).raw(tail);
+        return graphics.bytes();
     };
     struct Case {
         const char* what;
@@ -266,6 +295,17 @@ TEST(DxfProxyGraphics, DamagedDataKeepsThePartsBeforeTheDamage) {
         {"a lightweight polyline cut short",
          withTail(Graphics::U32(12) + Graphics::U32(33) + std::string("\x40\x01\x00\x00", 4)), 1},
         {"a truncated head", withTail(Graphics::U32(20)), 1},
+        // A record that cannot be decoded is skipped by its size; the next one still counts.
+        {"an undecodable record before a good one",
+         withTail(Graphics::U32(12) + Graphics::U32(6) + Graphics::U32(0x7FFFFFFF) +
+                  Graphics::U32(8 + static_cast<std::uint32_t>(good.size())) + Graphics::U32(6) +
+                  good),
+         2},
+        {"a lightweight polyline with a byte count beyond its record",
+         withTail(Graphics::U32(16) + Graphics::U32(33) + Graphics::U32(4000) +
+                  Graphics::U32(0) + Graphics::U32(8 + static_cast<std::uint32_t>(good.size())) +
+                  Graphics::U32(6) + good),
+         2},
     };
     for (const Case& c : cases) {
         const auto parts = DecodeProxyGraphics(c.data, ProxyGraphicsContext{});

@@ -32,6 +32,7 @@ const SampleCase kLoadable[] = {
     {"mtext_columns_R2000.dxf", 9}, {"mtext_columns_R2007.dxf", 9},
     {"mtext_columns_R2018.dxf", 3}, {"multi_insert_with_attribs.dxf", 1},
     {"small_r14.dxf", 0},           {"text_alignments.dxf", 58},
+    {"real_layout_r2010.dxf", 3},
 };
 
 std::vector<std::string> MTextContents(const SimDatabase& db) {
@@ -66,6 +67,55 @@ TEST(DxfSamples, EachLoadsAndIsWrittenBackUnchanged) {
         ASSERT_NE(again, nullptr);
         EXPECT_EQ(Described(*again), Described(*db));
     }
+}
+
+// A drawing as editors write them (tests/data/dxf/real_layout.py): a parts list whose proxy
+// graphics hold lightweight polyline records, border first, and a frame left mirrored.
+TEST(DxfSamples, RealLayoutProxyAndMirroredFrameInWorldCoordinates) {
+    const auto db = Load(Sample("real_layout_r2010.dxf"), "real_layout_r2010.dxf");
+    ASSERT_NE(db, nullptr);
+    const std::vector<const host::Entity*> entities = ModelSpace(*db);
+    ASSERT_EQ(entities.size(), 3u);
+
+    const auto* proxy = dynamic_cast<const host::ProxyEntity*>(entities[0]);
+    ASSERT_NE(proxy, nullptr);
+    std::vector<std::string> parts;
+    for (const auto& part : proxy->parts()) {
+        std::string line = part->layer() + " ";
+        if (const auto* polyline = dynamic_cast<const host::Polyline*>(part.get())) {
+            for (const host::Point3& p : polyline->points()) {
+                line += "(" + std::to_string(p.x) + "," + std::to_string(p.y) + "," +
+                        std::to_string(p.z) + ")";
+            }
+        } else if (const auto* mtext = dynamic_cast<const MText*>(part.get())) {
+            line += mtext->contents() + " at " + std::to_string(mtext->location().x);
+        }
+        parts.push_back(line);
+    }
+    const std::vector<std::string> expected = {
+        "BOM (0.000000,0.000000,0.000000)(180.000000,0.000000,0.000000)"
+        "(180.000000,24.000000,0.000000)(0.000000,24.000000,0.000000)",
+        "BOM (0.000000,8.000000,0.000000)(180.000000,8.000000,0.000000)",
+        "BOM (0.000000,16.000000,0.500000)(180.000000,16.000000,0.500000)",
+        "BOM (15.000000,0.000000,0.000000)(15.000000,24.000000,0.000000)",
+        "BOM " + G("序号") + " at 2.000000",
+        "BOM " + G("名称") + " at 17.000000",
+        "BOM 1 at 2.000000",
+        "BOM " + G("轴承座 O'Ring") + " at 17.000000",
+    };
+    EXPECT_EQ(parts, expected);
+
+    // The mirrored frame and its text: extents and position in world coordinates.
+    host::Extents frame;
+    ASSERT_EQ(entities[1]->getGeomExtents(frame), host::eOk);
+    EXPECT_DOUBLE_EQ(frame.minPoint.x, 100);
+    EXPECT_DOUBLE_EQ(frame.minPoint.y, 50);
+    EXPECT_DOUBLE_EQ(frame.maxPoint.x, 520);
+    EXPECT_DOUBLE_EQ(frame.maxPoint.y, 347);
+    const auto* label = dynamic_cast<const Text*>(entities[2]);
+    ASSERT_NE(label, nullptr);
+    EXPECT_DOUBLE_EQ(label->position().x, 510);
+    EXPECT_DOUBLE_EQ(label->position().y, 60);
 }
 
 TEST(DxfSamples, BinaryFileIsRefusedWithOneLineNamingIt) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 #include <string>
@@ -59,7 +60,14 @@ TEST(EmulatorProgram, HelpAndVersion) {
     run.options = {"--help"};
     HostResult help = run.execute();
     EXPECT_EQ(help.exitStatus, 0);
-    EXPECT_NE(help.out.find("--drive L=DIR"), std::string::npos);
+    // Every option and every script verb has a line of its own.
+    for (const char* start : {"  --drive L=DIR ", "  --registry FILE ", "  --module FILE ",
+                              "  --script FILE ", "  --help ", "  --version ", "  open PATH ",
+                              "  new NAME ", "  activate PATH ", "  close ", "  pick ",
+                              "  dialog ", "  wait MS ", "  export PATH ", "  echo TEXT ",
+                              "  COMMAND "}) {
+        EXPECT_EQ(help.linesStartingWith(start).size(), 1u) << start;
+    }
     run.options = {"--version"};
     HostResult version = run.execute();
     EXPECT_EQ(version.exitStatus, 0);
@@ -108,6 +116,52 @@ TEST(EmulatorProgram, DrawingArgumentsOpenAndExportRoundTrips) {
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_TRUE(world.exists("D:\\dwg\\copy.dwg"));
     EXPECT_NE(world.readFile("D:\\dwg\\copy.dwg").find("\xE5\x9B\xBE"), std::string::npos);
+}
+
+// What the user gets from drawings and scripts as people make them: a script saved with a
+// byte-order mark, a file named in UTF-8, and one line saying what to do for each drawing that
+// cannot be read or written (exit status 1).
+TEST(EmulatorProgram, DrawingsAndScriptsAsPeopleMakeThem) {
+    const std::string drawing = "{\"entities\": [{\"type\": \"line\", \"start\": [0, 0, 0], "
+                                "\"end\": [1, 1, 0]}]}";
+    struct Case {
+        const char* what;
+        std::string script;
+        int exitStatus;
+        std::string error;  // a part of the one line on stderr; "" for none
+        std::vector<std::string> lines = {};  // standard output, when it matters
+    };
+    const Case cases[] = {
+        {"byte-order mark", "\xEF\xBB\xBF" "echo first\n", 0, "", {"first"}},
+        {"UTF-8 file name", "open D:\\\xE5\x9B\xBE\xE7\xBA\xB8.dwg\nexport D:\\copy.dwg\n", 0, ""},
+        {"DWG file", "open D:\\old.dwg\n", 1, "DWG file, which the emulator does not read; save"},
+        {"plain text", "open D:\\notes.dwg\n", 1, "neither a JSON nor a DXF drawing"},
+        {"unmapped drive", "open Q:\\x.dwg\n", 1, "drive Q: is not mapped to a folder; map it with --drive Q=DIR"},
+        {"missing folder", "export D:\\none\\x.dwg\n", 1, "the folder D:\\none does not exist"},
+        {"read-only", "export D:\\locked.dwg\n", 1, "read-only"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        World world;
+        world.writeFile("D:\\old.dwg", std::string("AC1032\0\0\0\0\0\x1F\x01", 13));
+        world.writeFile("D:\\notes.dwg", "meeting at ten\n");
+        world.writeFile("D:\\locked.dwg", drawing);
+        const std::string locked = world.resolve("D:\\locked.dwg");
+        std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+        std::ofstream(world.root() + "/\xE5\x9B\xBE\xE7\xBA\xB8.dwg") << drawing;
+        HostRun run = HostRun::For(world);
+        run.script = c.script;
+        const HostResult result = run.execute();
+        EXPECT_EQ(result.exitStatus, c.exitStatus) << result.err;
+        if (c.error.empty()) {
+            EXPECT_EQ(result.err, "");
+        } else {
+            EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
+            EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        }
+        if (!c.lines.empty()) EXPECT_EQ(result.lines, c.lines);
+        EXPECT_EQ(world.readFile("D:\\locked.dwg"), drawing);  // never written over
+    }
 }
 
 }  // namespace

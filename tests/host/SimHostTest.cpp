@@ -81,11 +81,11 @@ TEST_F(SimHostTest, OpeningAnOpenDrawingActivatesIt) {
     EXPECT_EQ(opened.size(), 2u);  // reported once each
 }
 
-TEST_F(SimHostTest, NewDrawingIsNeverSaved) {
+TEST_F(SimHostTest, NewDrawingIsNeverSavedAndIsLoaded) {
     Document& d = host.newDrawing("Drawing1.dwg");
     EXPECT_EQ(d.fileName(), "Drawing1.dwg");
     EXPECT_EQ(host.curDocument(), &d);
-    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(opened, (std::vector<std::string>{"Drawing1.dwg"}));
 }
 
 TEST_F(SimHostTest, SaveAsWritesTheFileAndRenamesTheDocument) {

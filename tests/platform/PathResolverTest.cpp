@@ -19,6 +19,10 @@ class PathResolverTest : public ::testing::Test {
         folder_.write("\x81\x5C.txt", "");  // 0x5C here is the trail of a GBK character
         folder_.write("Case/Dup", "");
         folder_.write("Case/DUP", "");
+        // Named in UTF-8, as Linux users create them: 图纸/设计.DWG, and 图纸 in both spellings.
+        folder_.write("\xE5\x9B\xBE\xE7\xBA\xB8/\xE8\xAE\xBE\xE8\xAE\xA1.DWG", "");
+        folder_.write("Both/\xE5\x9B\xBE\xE7\xBA\xB8", "");
+        folder_.write("Both/\xCD\xBC\xD6\xBD", "");
     }
     std::string root() const { return folder_.path(); }
 
@@ -42,6 +46,12 @@ TEST_F(PathResolverTest, ResolvesWindowsPaths) {
         {"D:\\\x81\x5C.TXT", r + "/\x81\x5C.txt"},
         {"D:\\case\\Dup", r + "/Case/Dup"},  // the exact spelling wins
         {"D:\\case\\dup", r + "/Case/DUP"},  // else the smallest of the spellings
+        // GBK names find UTF-8 entries; a GBK entry wins over a UTF-8 one; new names stay GBK.
+        {"D:\\\xCD\xBC\xD6\xBD\\\xC9\xE8\xBC\xC6.dwg",
+         r + "/\xE5\x9B\xBE\xE7\xBA\xB8/\xE8\xAE\xBE\xE8\xAE\xA1.DWG"},
+        {"D:\\both\\\xCD\xBC\xD6\xBD", r + "/Both/\xCD\xBC\xD6\xBD"},
+        {"D:\\\xCD\xBC\xD6\xBD\\\xD0\xC2.bmf",
+         r + "/\xE5\x9B\xBE\xE7\xBA\xB8/\xD0\xC2.bmf"},
         {r + "/VORD/VORD.ini", r + "/VORD/VORD.ini"},
         {"E:\\x", ""},
         {"\\\\server\\share\\x", ""},

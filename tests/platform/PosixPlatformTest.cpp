@@ -116,7 +116,9 @@ TEST_F(PosixPlatformTest, RegistryValueMustFitIn260Bytes) {
     const std::string at259(259, 'x');
     folder_.write("registry.ini",
                   "\xEF\xBB\xBF[SOFTWARE\\TORVEL\\VORD]\r\nAppPath=D:\\VORD\r\nLong259=" + at259 +
-                      "\r\nLong260=" + at259 + "y\r\nName=\xE4\xB8\xAD\r\n");
+                      "\r\nLong260=" + at259 + "y\r\nName=\xE4\xB8\xAD\r\n"
+                      // GBK bytes that happen to be valid UTF-8 too (D:\图纸)
+                      "GbkPath=D:\\\xCD\xBC\xD6\xBD\r\n");
     struct Case {
         const char* key;
         const char* value;
@@ -129,6 +131,7 @@ TEST_F(PosixPlatformTest, RegistryValueMustFitIn260Bytes) {
              {"SOFTWARE\\TORVEL\\VORD", "Long259", true, at259},
              {"SOFTWARE\\TORVEL\\VORD", "Long260", false, "unchanged"},
              {"SOFTWARE\\TORVEL\\VORD", "Name", true, "\xD6\xD0"},  // UTF-8 file, GBK value
+             {"SOFTWARE\\TORVEL\\VORD", "GbkPath", true, "D:\\\xCD\xBC\xD6\xBD"},
              {"SOFTWARE\\TORVEL\\VORD", "Missing", false, "unchanged"},
              {"SOFTWARE\\TORVEL", "AppPath", false, "unchanged"},
          }) {
@@ -143,6 +146,7 @@ TEST_F(PosixPlatformTest, RegistryValueMustFitIn260Bytes) {
 
 TEST_F(PosixPlatformTest, FindFirstFile) {
     folder_.write("VORD/a.dwg", "");
+    folder_.write("VORD/\xE5\x9B\xBE\xE7\xBA\xB8.dwg", "");  // named in UTF-8
     for (const auto& [pattern, found] :
          std::vector<std::pair<std::string, bool>>{{"", false},
                                                    {"D:\\VORD", true},
@@ -154,7 +158,9 @@ TEST_F(PosixPlatformTest, FindFirstFile) {
                                                    {"D:\\*\\VORD.ini", false},
                                                    {"D:\\none\\*", false},
                                                    {"D:*", true},
-                                                   {"E:\\VORD", false}}) {
+                                                   {"E:\\VORD", false},
+                                                   {"D:\\VORD\\\xCD\xBC\xD6\xBD.DWG", true},
+                                                   {"D:\\VORD\\?\xD6\xBD.*", true}}) {
         EXPECT_EQ(platform_->findFirstFile(pattern), found) << pattern;
     }
 }

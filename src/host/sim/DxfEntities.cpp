@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/sim/DxfOcs.h"
+
 namespace velmarin::host::sim {
 
 ErrorStatus DxfOtherEntity::computeExtents(Extents& out) const {
@@ -24,6 +26,7 @@ ErrorStatus DxfBlockReference::computeExtents(Extents& out) const {
     const double angle = rotationDegrees * 3.14159265358979323846 / 180.0;
     const double c = std::cos(angle);
     const double s = std::sin(angle);
+    const dxf::ObjectCoordinates plane(normal);
     const int lastColumn = std::max(columns, 1) - 1;
     const int lastRow = std::max(rows, 1) - 1;
     bool first = true;
@@ -33,7 +36,8 @@ ErrorStatus DxfBlockReference::computeExtents(Extents& out) const {
                 for (const int row : {0, lastRow}) {
                     const double u = x * scale.x + column * columnSpacing;
                     const double v = y * scale.y + row * rowSpacing;
-                    const Point3 p{at.x + u * c - v * s, at.y + u * s + v * c, 0.0};
+                    const Point3 offset = plane.toWorld({u * c - v * s, u * s + v * c, 0.0});
+                    const Point3 p{at.x + offset.x, at.y + offset.y, 0.0};
                     if (first) {
                         out.minPoint = out.maxPoint = p;
                         first = false;
@@ -46,8 +50,8 @@ ErrorStatus DxfBlockReference::computeExtents(Extents& out) const {
             }
         }
     }
-    const double z1 = at.z + local.minPoint.z * scale.z;
-    const double z2 = at.z + local.maxPoint.z * scale.z;
+    const double z1 = at.z + plane.normal().z * local.minPoint.z * scale.z;
+    const double z2 = at.z + plane.normal().z * local.maxPoint.z * scale.z;
     out.minPoint.z = std::min(z1, z2);
     out.maxPoint.z = std::max(z1, z2);
     return eOk;

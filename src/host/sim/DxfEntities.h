@@ -35,7 +35,8 @@ class DxfOtherEntity : public Entity {
 };
 
 // A block reference as DXF stores it: scaled, rotated, and for a multiple insert repeated in
-// rows and columns.
+// rows and columns, in the plane of its extrusion direction (`normal`; a mirrored reference has
+// (0, 0, -1)). Its position is in world coordinates.
 class DxfBlockReference : public BlockReference {
   public:
     explicit DxfBlockReference(std::string className = "AcDbBlockReference")
@@ -43,6 +44,7 @@ class DxfBlockReference : public BlockReference {
     std::string className() const override { return className_; }
 
     Point3 scale{1.0, 1.0, 1.0};
+    Point3 normal{0.0, 0.0, 1.0};
     double rotationDegrees = 0.0;
     int columns = 1;
     int rows = 1;

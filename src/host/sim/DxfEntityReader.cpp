@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "host/sim/DxfEntities.h"
+#include "host/sim/DxfOcs.h"
 #include "host/sim/DxfProxyGraphics.h"
 #include "host/sim/SimDatabase.h"
 #include "host/sim/SymbolName.h"
@@ -106,6 +107,20 @@ bool HexBytes(std::string_view hex, std::string& out) {
     return true;
 }
 
+// The plane of an entity's object coordinates, from its extrusion direction (groups 210, 220,
+// 230; +Z when it has none). Read leniently, as the direction only places what was read.
+ObjectCoordinates PlaneOf(const std::vector<Pair>& pairs) {
+    Point3 normal{0.0, 0.0, 1.0};
+    for (const Pair& pair : pairs) {
+        if (pair.code == 101) break;
+        double value = 0.0;
+        if (pair.code < 210 || pair.code > 230 || pair.code % 10 != 0) continue;
+        if (!ParseDouble(pair.value, value)) continue;
+        (pair.code == 210 ? normal.x : pair.code == 220 ? normal.y : normal.z) = value;
+    }
+    return ObjectCoordinates(normal);
+}
+
 std::string Shown(std::string_view value) {
     return std::string(value.substr(0, 40)) + (value.size() > 40 ? "..." : "");
 }
@@ -196,7 +211,7 @@ bool EntityReader::text(const std::vector<Pair>& pairs, const char* type, Text& 
                 break;
         }
     }
-    text.setPosition(position);
+    text.setPosition(PlaneOf(pairs).toWorld(position));
     text.setHeight(height);
     if (hasWidthFactor) text.setWidthFactor(widthFactor);
     return true;
@@ -260,7 +275,8 @@ bool EntityReader::lwPolyline(const std::vector<Pair>& pairs, ReadEntity& out) {
             if (!number(pair, "LWPOLYLINE", points.back().y)) return false;
         }
     }
-    for (Point3& p : points) p.z = elevation;
+    const ObjectCoordinates plane = PlaneOf(pairs);
+    for (Point3& p : points) p = plane.toWorld({p.x, p.y, elevation});
     auto polyline = std::make_unique<Polyline>();
     polyline->setPoints(std::move(points));
     out.entity = std::move(polyline);
@@ -293,6 +309,7 @@ bool EntityReader::polyline(const std::vector<Pair>& pairs,
         return true;
     }
     const bool is3d = (flags & 8) != 0;
+    const ObjectCoordinates plane = PlaneOf(pairs);  // a 3D polyline's points are the world's
     std::vector<Point3> points;
     for (const auto& vertex : vertices) {
         Point3 p;
@@ -302,7 +319,7 @@ bool EntityReader::polyline(const std::vector<Pair>& pairs,
             if (pair.code == 70 && !integer(pair, "VERTEX", vertexFlags)) return false;
         }
         if (vertexFlags & 16) continue;  // a control point of a spline's frame
-        if (!is3d) p.z = base.z;         // a 2D polyline's vertices lie at its elevation
+        if (!is3d) p = plane.toWorld({p.x, p.y, base.z});  // at the polyline's elevation
         points.push_back(p);
     }
     auto polyline = std::make_unique<DxfHeavyPolyline>(is3d);
@@ -368,7 +385,9 @@ bool EntityReader::insert(const std::vector<Pair>& pairs,
     }
     auto reference = std::make_unique<DxfBlockReference>(className);
     reference->setBlockTableRecord(db_.ensureBlock(blockName));
-    reference->setPosition(position);
+    const ObjectCoordinates plane = PlaneOf(pairs);
+    reference->setPosition(plane.toWorld(position));
+    reference->normal = plane.normal();
     reference->scale = scale;
     reference->rotationDegrees = rotation;
     reference->columns = static_cast<int>(std::clamp<std::int64_t>(columns, 1, 1 << 20));
@@ -426,7 +445,13 @@ void EntityReader::other(const std::vector<Pair>& pairs, const std::string& type
     if (className.empty()) className = ClassOfType(type);
     auto entity = std::make_unique<DxfOtherEntity>(className, type);
     BoxBuilder box;
-    const std::vector<Point3> points = LoosePoints(pairs);
+    std::vector<Point3> points = LoosePoints(pairs);
+    // Circles, arcs, solids and traces lie in their object plane; the others' points are the
+    // world's.
+    if (type == "CIRCLE" || type == "ARC" || type == "SOLID" || type == "TRACE") {
+        const ObjectCoordinates plane = PlaneOf(pairs);
+        for (Point3& p : points) p = plane.toWorld(p);
+    }
     if (type == "CIRCLE" || type == "ARC") {
         if (!points.empty()) box.addRound(points.front(), std::fabs(LooseNumber(pairs, 40)));
     } else if (type == "ELLIPSE") {

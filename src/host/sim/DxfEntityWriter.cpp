@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/sim/DxfEntities.h"
+#include "host/sim/DxfOcs.h"
 #include "host/sim/DxfProxyGraphics.h"
 #include "host/sim/SimDatabase.h"
 
@@ -199,7 +200,9 @@ void EntityWriter::reference(const BlockReference& reference, ObjectId id,
     marker(array ? "AcDbMInsertBlock" : "AcDbBlockReference");
     if (!attributes.empty()) out_.integer(66, 1);
     out_.text(2, record->getName());
-    out_.point(10, reference.position());
+    // A reference in another plane than the world's XY plane is stored in its own coordinates.
+    const ObjectCoordinates plane(placed != nullptr ? placed->normal : Point3{0.0, 0.0, 1.0});
+    out_.point(10, plane.fromWorld(reference.position()));
     if (placed != nullptr) {
         if (placed->scale.x != 1.0) out_.number(41, placed->scale.x);
         if (placed->scale.y != 1.0) out_.number(42, placed->scale.y);
@@ -211,6 +214,11 @@ void EntityWriter::reference(const BlockReference& reference, ObjectId id,
             out_.number(44, placed->columnSpacing);
             out_.number(45, placed->rowSpacing);
         }
+    }
+    if (!plane.isWorld()) {
+        out_.number(210, plane.normal().x);
+        out_.number(220, plane.normal().y);
+        out_.number(230, plane.normal().z);
     }
     for (const auto& [attributeId, attribute] : attributes) {
         this->attribute(*attribute, handles_.of(attributeId), handle);

@@ -1,8 +1,11 @@
 #include "host/sim/DxfProxyGraphics.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
+#include "host/sim/DxfOcs.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::host::sim::dxf {
@@ -20,6 +23,17 @@ enum Primitive : std::uint32_t {
     kLwPolyline = 33,
     kUnicodeText = 36,
     kUnicodeText2 = 38,
+};
+
+// The flags of a lightweight polyline record.
+enum LwFlag : int {
+    kLwNormal = 1,
+    kLwThickness = 2,
+    kLwConstantWidth = 4,
+    kLwElevation = 8,
+    kLwBulges = 16,
+    kLwWidths = 32,
+    kLwVertexIds = 1024,
 };
 
 constexpr std::size_t kPointBytes = 24;
@@ -193,8 +207,9 @@ class Decoder {
             ByteReader head(data.substr(pos, 8));
             const std::uint32_t size = head.u32();
             const std::uint32_t type = head.u32();
-            if (size < 8 || size > end - pos) break;
-            if (!primitive(type, data.substr(pos + 8, size - 8))) break;
+            if (size < 8 || size > end - pos) break;  // no way to the next record
+            // A record that cannot be decoded is skipped by its size: the rest still counts.
+            primitive(type, data.substr(pos + 8, size - 8));
             pos += size;
         }
         return std::move(parts_);
@@ -259,32 +274,43 @@ class Decoder {
         return true;
     }
 
+    // The record: the byte count of the bit-coded fields, then the fields as the drawing
+    // format stores the entity (flags; width, elevation, thickness and normal as the flags say;
+    // the counts of points, bulges, vertex ids (2010 format on, when flagged) and widths; the
+    // points). What follows the points (bulges, ids, widths) is not needed.
     bool lwPolyline(std::string_view body) {
-        BitReader bits(body);
+        ByteReader head(body);
+        const std::uint32_t bytes = head.u32();
+        if (!head.ok() || bytes > head.remaining()) return false;
+        BitReader bits(body.substr(4, bytes));
         const int flags = bits.bitShort();
         double elevation = 0.0;
-        if (flags & 4) bits.bitDouble();  // constant width
-        if (flags & 8) elevation = bits.bitDouble();
-        if (flags & 2) bits.bitDouble();  // thickness
-        if (flags & 1) {
-            for (int k = 0; k < 3; ++k) bits.bitDouble();  // normal
+        Point3 normal{0.0, 0.0, 1.0};
+        if (flags & kLwConstantWidth) bits.bitDouble();
+        if (flags & kLwElevation) elevation = bits.bitDouble();
+        if (flags & kLwThickness) bits.bitDouble();
+        if (flags & kLwNormal) {
+            normal.x = bits.bitDouble();
+            normal.y = bits.bitDouble();
+            normal.z = bits.bitDouble();
         }
         const long count = bits.bitLong();
-        if (flags & 16) bits.bitLong();           // bulges
-        if (context_.format2010) bits.bitLong();  // vertex ids
-        if (flags & 32) bits.bitLong();           // widths
+        if (flags & kLwBulges) bits.bitLong();
+        if (context_.format2010 && (flags & kLwVertexIds)) bits.bitLong();
+        if (flags & kLwWidths) bits.bitLong();
         // Every point after the first takes at least four bits: a larger count is damage.
         if (!bits.ok() || count < 1 || static_cast<std::size_t>(count) > bits.remainingBits() / 4) {
             return false;
         }
+        const ObjectCoordinates plane(normal);
         std::vector<Point3> points;
         double x = bits.rawDouble();
         double y = bits.rawDouble();
-        points.push_back(transformed({x, y, elevation}));
+        points.push_back(transformed(plane.toWorld({x, y, elevation})));
         for (long k = 1; k < count && bits.ok(); ++k) {
             x = bits.bitDoubleDefault(x);
             y = bits.bitDoubleDefault(y);
-            points.push_back(transformed({x, y, elevation}));
+            points.push_back(transformed(plane.toWorld({x, y, elevation})));
         }
         if (!bits.ok()) return false;
         auto part = std::make_unique<Polyline>();
@@ -347,6 +373,52 @@ class Decoder {
     std::string layer_ = "0";
 };
 
+// The writing side of BitReader.
+class BitWriter {
+  public:
+    void bits(unsigned value, int count) {
+        for (int k = count - 1; k >= 0; --k) {
+            if (used_ % 8 == 0) bytes_ += '\0';
+            if ((value >> k) & 1u) bytes_.back() = static_cast<char>(bytes_.back() | (0x80 >> (used_ % 8)));
+            ++used_;
+        }
+    }
+    void raw(std::uint64_t value, std::size_t bytes) {
+        for (std::size_t k = 0; k < bytes; ++k) bits(static_cast<unsigned>((value >> (8 * k)) & 0xFF), 8);
+    }
+    void rawDouble(double value) { raw(BitsOf(value), 8); }
+    void bitShort(int value) { compressed(value, 2); }
+    void bitLong(long value) { compressed(value, 4); }
+    void bitDouble(double value) {
+        if (value == 0.0 && !std::signbit(value)) return bits(2, 2);
+        if (value == 1.0) return bits(1, 2);
+        bits(0, 2);
+        rawDouble(value);
+    }
+    // Unchanged from `previous`, or given whole.
+    void bitDoubleDefault(double value, double previous) {
+        if (BitsOf(value) == BitsOf(previous)) return bits(0, 2);
+        bits(3, 2);
+        rawDouble(value);
+    }
+    const std::string& bytes() const { return bytes_; }
+
+  private:
+    // A bit-coded short or long: zero, one byte, or the whole `size` bytes.
+    void compressed(long value, std::size_t size) {
+        if (value == 0) return bits(2, 2);
+        if (value > 0 && value < 256) {
+            bits(1, 2);
+            return raw(static_cast<std::uint64_t>(value), 1);
+        }
+        bits(0, 2);
+        raw(static_cast<std::uint64_t>(value) & (size == 2 ? 0xFFFFu : 0xFFFFFFFFu), size);
+    }
+
+    std::string bytes_;
+    std::size_t used_ = 0;
+};
+
 void PutU32(std::string& out, std::uint32_t value) {
     for (int k = 0; k < 4; ++k) out += static_cast<char>(value >> (8 * k));
 }
@@ -369,6 +441,24 @@ class Encoder {
         PutU32(body_, static_cast<std::uint32_t>(points.size()));
         for (const Point3& p : points) point(p);
         finish(kPolyline);
+    }
+
+    // A polyline in one plane parallel to the XY plane, as a lightweight polyline record.
+    void lwPolyline(const std::vector<Point3>& points) {
+        const double elevation = points.front().z;
+        BitWriter bits;
+        bits.bitShort(elevation != 0.0 ? kLwElevation : 0);
+        if (elevation != 0.0) bits.bitDouble(elevation);
+        bits.bitLong(static_cast<long>(points.size()));
+        bits.rawDouble(points.front().x);
+        bits.rawDouble(points.front().y);
+        for (std::size_t k = 1; k < points.size(); ++k) {
+            bits.bitDoubleDefault(points[k].x, points[k - 1].x);
+            bits.bitDoubleDefault(points[k].y, points[k - 1].y);
+        }
+        PutU32(body_, static_cast<std::uint32_t>(bits.bytes().size()));
+        body_ += bits.bytes();
+        finish(kLwPolyline);
     }
 
     void text(const Point3& position, double height, const std::string& gbk) {
@@ -435,7 +525,16 @@ std::string EncodeProxyGraphics(const std::vector<std::unique_ptr<Entity>>& part
             }
         }
         if (const auto* polyline = dynamic_cast<const Polyline*>(part.get())) {
-            encoder.polyline(polyline->points());
+            const std::vector<Point3>& points = polyline->points();
+            const bool flat = !points.empty() &&
+                              std::all_of(points.begin(), points.end(), [&](const Point3& p) {
+                                  return p.z == points.front().z;
+                              });
+            if (flat && polyline->className() == "AcDbPolyline") {
+                encoder.lwPolyline(points);
+            } else {
+                encoder.polyline(points);
+            }
         } else if (const auto* line = dynamic_cast<const Line*>(part.get())) {
             encoder.polyline({line->startPoint(), line->endPoint()});
         } else if (const auto* text = dynamic_cast<const Text*>(part.get())) {

@@ -66,8 +66,11 @@ Document& SimHost::newDrawing(const std::string& name) {
         return saveDatabase(database, target, as2004);
     });
     documents_.push_back(std::make_unique<SimDocument>(name, std::string(), std::move(db)));
-    makeCurrent(documents_.back().get());
-    return *documents_.back();
+    SimDocument* document = documents_.back().get();
+    makeCurrent(document);
+    // A created document is loaded as an opened one is: the host tells the applications.
+    if (onOpened_) onOpened_(*document);
+    return *document;
 }
 
 bool SimHost::activate(const std::string& fileName) {

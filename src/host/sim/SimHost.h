@@ -49,7 +49,8 @@ class SimHost : public Host, public DocumentManager, public CommandStack {
     // drawing already open (same file name ignoring case, or the same file) is made current and
     // not reported again.
     bool openDrawing(const std::string& path, std::string& error);
-    // A new, never-saved drawing named `name` becomes current (not reported to the listener).
+    // A new, never-saved drawing named `name` becomes current and is reported to the listener,
+    // as the host loads every document it creates.
     Document& newDrawing(const std::string& name);
     bool activate(const std::string& fileName);  // ignoring letter case
     // The document that was current before becomes current again, or none is.

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/ReplacingFile.h"
+
 namespace velmarin::platform::posix {
 namespace {
 
@@ -27,6 +29,22 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool SyncToDisk(int fd) {
+    while (::fsync(fd) != 0) {
+        if (errno != EINTR) return false;
+    }
+    return true;
+}
+
+// A folder that cannot be opened or synchronised (some file systems refuse) changes nothing:
+// the rename has happened, and the file is as durable as that file system makes it.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    SyncToDisk(fd);
+    ::close(fd);
 }
 
 }  // namespace
@@ -84,13 +102,30 @@ bool AtomicFile::write(const char* data, std::size_t size) {
 
 bool AtomicFile::commit() {
     if (failed_ || committed_ || faults_.failRename) return false;
+    // The bytes reach the disk before the name does, and the name before this returns: a power
+    // loss then leaves the old file or the new one, as a crash does.
+    if (!SyncToDisk(fd_)) return false;
     if (::rename(temporary_.c_str(), target_.c_str()) != 0) return false;
+    SyncFolder(FolderOf(target_));
     committed_ = true;
     ::fstat(fd_, &status_);
     ::close(fd_);
     fd_ = -1;
     return true;
 }
+
+}  // namespace velmarin::platform::posix
+
+namespace velmarin::platform {
+
+std::unique_ptr<OutputFile> CreateReplacingFile(const std::string& nativePath) {
+    static posix::Faults none;
+    return posix::AtomicFile::Create(nativePath, none);
+}
+
+}  // namespace velmarin::platform
+
+namespace velmarin::platform::posix {
 
 bool ReplaceFile(const std::string& target, const std::string& bytes, Faults& faults,
                  struct stat* status) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/FileText.h"
 #include "platform/profile/ProfileText.h"
 
 namespace velmarin::platform::posix {
@@ -27,17 +28,33 @@ std::string CurrentDirectory() {
     return error ? std::string("/") : cwd.string();
 }
 
-// The entry of `folder` whose name equals `name` ignoring A-Z case; the smallest one when the
-// folder holds several spellings, so that the choice does not depend on directory order.
+// The GBK spelling of a name on disk: a name in UTF-8 (as Linux users create them) that has a
+// GBK form, else the name's own bytes (GBK, as the system writes them). The rule is the one for
+// text files people write (FileText.h).
+std::string GbkSpelling(const std::string& name) {
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) >= 0x80) return LineAsGbk(name);
+    }
+    return name;  // ASCII: one spelling
+}
+
+// The entry of `folder` whose name equals `name` ignoring A-Z case, spelled in GBK or in
+// UTF-8. A GBK spelling wins over a UTF-8 one, and among several the smallest, so that the
+// choice does not depend on directory order.
 std::optional<std::string> FindIgnoringCase(const std::string& folder, const std::string& name) {
     DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
     if (dir == nullptr) return std::nullopt;
     const std::string wanted = profile::FoldCase(name);
     std::optional<std::string> best;
+    bool bestIsGbk = false;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string candidate = entry->d_name;
-        if (candidate.size() != wanted.size() || profile::FoldCase(candidate) != wanted) continue;
-        if (!best || candidate < *best) best = candidate;
+        const bool gbk = profile::FoldCase(candidate) == wanted;
+        if (!gbk && profile::FoldCase(GbkSpelling(candidate)) != wanted) continue;
+        if (!best || (gbk && !bestIsGbk) || (gbk == bestIsGbk && candidate < *best)) {
+            best = candidate;
+            bestIsGbk = gbk;
+        }
     }
     ::closedir(dir);
     return best;
@@ -148,6 +165,8 @@ std::string PathResolver::toWindows(const std::string& posixPath) const {
 
 bool WildcardMatch(const std::string& pattern, const std::string& name) {
     if (pattern == "*.*") return true;
+    const std::string gbk = GbkSpelling(name);
+    if (gbk != name && WildcardMatch(pattern, gbk)) return true;
     const auto p = Characters(profile::FoldCase(pattern));
     const auto n = Characters(profile::FoldCase(name));
     std::size_t i = 0;

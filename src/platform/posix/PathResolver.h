@@ -2,8 +2,12 @@
 // Windows paths onto the Linux file system: a drive letter maps to a folder, '\' and '/' both
 // separate, "." and ".." are folded away without leaving the drive, and each component is
 // matched against the existing entries ignoring A-Z case (a GBK trail byte is never folded).
-// A component that does not exist keeps its spelling, so new files get the name the caller
-// wrote. Names are bytes: GBK names are stored as GBK.
+// An existing entry is found whether its name is spelled in GBK (as this system writes names)
+// or in UTF-8 (as Linux users and their tools write them), and keeps its spelling.
+// A component that does not exist keeps the caller's spelling: new files and folders get GBK
+// names, the bytes the Windows ANSI functions would store on a Chinese system, so that what the
+// system writes is found by the same bytes on every platform and the file names in its own
+// files (tree file, BOM detail file) match the names on disk byte for byte.
 
 #include <map>
 #include <string>
@@ -31,7 +35,7 @@ class PathResolver {
 };
 
 // '*' any run of characters, '?' one character (a double-byte character is one), A-Z folded;
-// "*.*" matches every name, as on Windows.
+// "*.*" matches every name, as on Windows. A name in UTF-8 also matches by its GBK spelling.
 bool WildcardMatch(const std::string& pattern, const std::string& name);
 
 }  // namespace velmarin::platform::posix

@@ -5,27 +5,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/Encoding.h"
+#include "platform/FileText.h"
 #include "platform/profile/ProfileText.h"
 
 namespace velmarin::platform::win32 {
 namespace {
-
-bool IsAscii(const std::string& bytes) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    }
-    return true;
-}
-
-// Text that is valid UTF-8 is taken as UTF-8 (a GBK text passes for UTF-8 only by rare chance);
-// a UTF-8 byte-order mark is dropped.
-std::string AsGbk(std::string bytes) {
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-    std::string gbk;
-    if (!IsAscii(bytes) && IsValidUtf8(bytes) && Utf8ToGbk(bytes, gbk)) return gbk;
-    return bytes;
-}
 
 bool SetValue(const std::string& keyPath, const std::string& name, const std::string& value) {
     HKEY key = nullptr;
@@ -49,7 +33,7 @@ bool ImportRegistryFile(const std::string& file, std::string& error) {
         return false;
     }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const profile::ProfileText text(AsGbk(std::move(bytes)));
+    const profile::ProfileText text(FileTextAsGbk(bytes));
     const auto& lines = text.lines();
     const auto& sections = text.sections();
     for (std::size_t s = 0; s < sections.size(); ++s) {

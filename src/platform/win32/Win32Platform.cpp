@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "platform/ReplacingFile.h"
 #include "platform/win32/Win32Notifier.h"
 
 namespace velmarin::platform::win32 {
@@ -92,6 +93,26 @@ std::string SystemErrorText(unsigned long code) {
 
 std::string TemporaryNameFor(const std::string& path) { return path + ".velmarin-new"; }
 
+}  // namespace velmarin::platform::win32
+
+namespace velmarin::platform {
+
+std::unique_ptr<OutputFile> CreateReplacingFile(const std::string& nativePath) {
+    const DWORD attributes = GetFileAttributesA(nativePath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return nullptr;
+    }
+    const std::string temporary = win32::TemporaryNameFor(nativePath);
+    HANDLE handle = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<win32::Win32OutputFile>(handle, temporary, nativePath);
+}
+
+}  // namespace velmarin::platform
+
+namespace velmarin::platform::win32 {
+
 Win32Platform::Win32Platform(Notifier* notifier, SimulatedClock* clock)
     : notifier_(notifier), clock_(clock) {
     if (notifier_ == nullptr) {
@@ -152,11 +173,7 @@ bool Win32Platform::deleteFile(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> Win32Platform::createFile(const std::string& path) {
-    const std::string temporary = TemporaryNameFor(path);
-    HANDLE handle = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<Win32OutputFile>(handle, temporary, path);
+    return CreateReplacingFile(path);
 }
 
 bool Win32Platform::readFile(const std::string& path, std::string& contents) {
