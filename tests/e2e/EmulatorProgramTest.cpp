@@ -159,7 +159,9 @@ TEST(EmulatorProgram, DrawingsAndScriptsAsPeopleMakeThem) {
             EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
             EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
         }
-        if (!c.lines.empty()) EXPECT_EQ(result.lines, c.lines);
+        if (!c.lines.empty()) {
+            EXPECT_EQ(result.lines, c.lines);
+        }
         EXPECT_EQ(world.readFile("D:\\locked.dwg"), drawing);  // never written over
     }
 }
