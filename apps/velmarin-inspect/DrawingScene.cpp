@@ -27,6 +27,12 @@ Box BoxOf(const host::Extents& e) {
     return box;
 }
 
+bool SameSize(const Box& a, const Box& b) {
+    const double tolerance = 1e-6 * std::max({1.0, a.max.x - a.min.x, a.max.y - a.min.y});
+    return std::fabs((a.max.x - a.min.x) - (b.max.x - b.min.x)) <= tolerance &&
+           std::fabs((a.max.y - a.min.y) - (b.max.y - b.min.y)) <= tolerance;
+}
+
 std::string BlockName(host::Database& db, host::ObjectId record) {
     host::Opened<host::BlockTableRecord> definition(
         host::openAs<host::BlockTableRecord>(db, record, host::OpenMode::ForRead));
@@ -62,6 +68,11 @@ class Walker {
     }
 
     void finish() {
+        if (transformedReferences_ > 0) {
+            scene_.notes.push_back(std::to_string(transformedReferences_) +
+                                   " block reference(s) drawn once at their definition's size: "
+                                   "the host does not tell their scale, rotation or repetition");
+        }
         for (const auto& [className, count] : boxedClasses_) {
             scene_.notes.push_back(std::to_string(count) + " " + Shown(className) +
                                    " drawn as a dashed outline: the host gives its box only");
@@ -168,6 +179,10 @@ class Walker {
                 if (!definitionBox.empty() && reference.getGeomExtents(placed) == host::eOk) {
                     shift = {offset.x + placed.minPoint.x - definitionBox.min.x,
                              offset.y + placed.minPoint.y - definitionBox.min.y};
+                    // A scaled, rotated or repeated reference covers another box than its
+                    // definition; the seam does not say how, so it is drawn once, unscaled.
+                    const Box placedBox = BoxOf(placed);
+                    if (!SameSize(placedBox, definitionBox)) ++transformedReferences_;
                 }
                 for (const auto& entity : entities) draw(*entity, shift, depth + 1);
             }
@@ -182,6 +197,7 @@ class Walker {
     host::Database& db_;
     Scene& scene_;
     std::map<std::string, int> boxedClasses_;
+    int transformedReferences_ = 0;
 };
 
 host::ObjectId FindRecord(host::Database& db, const std::string& name) {
