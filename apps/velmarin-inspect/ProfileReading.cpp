@@ -1,5 +1,6 @@
 #include "ProfileReading.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/Encoding.h"
