@@ -4,8 +4,8 @@
 // module is never loaded, so no print file is consumed and no BOM detail or tree file written.
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -74,11 +74,13 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
     std::cout.flush();
 
     if (!options.svgFile.empty()) {
+        // Written whole or not at all, as every file of the system.
         const std::string picture = inspect::DrawSvg(scene, overlays, options.drawing);
-        std::ofstream out(options.svgFile, std::ios::binary | std::ios::trunc);
-        out << picture;
-        out.close();
-        if (!out) {
+        // The platform resolves Windows paths; an absolute path of this system passes as it is.
+        std::error_code ignored;
+        const std::string target = std::filesystem::absolute(options.svgFile, ignored).string();
+        const std::unique_ptr<platform::OutputFile> out = os.createFile(target);
+        if (!out || !out->write(picture) || !out->commit()) {
             Error("cannot write the picture " + options.svgFile);
             return kExitProblem;
         }
