@@ -1,0 +1,284 @@
+#include "Installation.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "ProfileReading.h"
+#include "bom/BomTypes.h"
+#include "util/FixedTexts.h"
+
+namespace velmarin::inspect {
+namespace {
+
+constexpr const char kParamSection[] = "DllParam";
+constexpr const char kReturnSection[] = "DllReturn";
+constexpr const char kConfigSection[] = "BPT";
+constexpr const char kTemplateNameKey[] = "BPT_NAME";
+constexpr const char kTemplateFolder[] = "source\\BPT\\";
+constexpr const char kCountSection[] = "COUNT";
+constexpr const char kBlockCountKey[] = "BLOCKCOUNT";
+constexpr const char kEntryPrefix[] = "BLOCK";
+constexpr const char kBlockNameKey[] = "BLOCK_NAME";
+constexpr const char kInfoSection[] = "Info";
+constexpr const char kBlockPropertyKey[] = "BlockPty";
+constexpr const char kSeparatorKey[] = "TextChar";
+constexpr const char kTextMode[] = "false";
+constexpr const char kTitleSection[] = "TABLE";
+constexpr int kPartNameKind = 6;
+
+// A leading decimal number, as the template's count is read: "3x" is 3, "" and "x" are 0.
+int LeadingNumber(const std::string& text) {
+    errno = 0;
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (errno == ERANGE || value > INT_MAX) return value > 0 ? INT_MAX : INT_MIN;
+    return static_cast<int>(value < INT_MIN ? INT_MIN : value);
+}
+
+bool HasSection(const std::vector<std::string>& sections, const std::string& name) {
+    for (const std::string& section : sections) {
+        if (EqualsIgnoringCase(section, name)) return true;
+    }
+    return false;
+}
+
+TitleBlockTemplate ReadTitleBlockTemplate(platform::Platform& os, const std::string& folder) {
+    TitleBlockTemplate result;
+    result.name = ProfileValue(os, kConfigSection, kTemplateNameKey,
+                               folder + texts::kConfigFileName);
+    result.path = folder + kTemplateFolder + result.name;
+    result.exists = !result.name.empty() && Exists(os, result.path);
+    if (!result.exists) return result;
+
+    result.countText = ProfileValue(os, kCountSection, kBlockCountKey, result.path);
+    result.count = LeadingNumber(result.countText);
+    const std::vector<std::string> sections = SectionNames(os, result.path);
+    for (int i = 1; i <= result.count && i <= kListedEntries; ++i) {
+        TemplateEntry entry;
+        entry.number = i;
+        const std::string section = kEntryPrefix + std::to_string(i);
+        entry.present = HasSection(sections, section);
+        if (entry.present) {
+            entry.blockName = ProfileValue(os, section, kBlockNameKey, result.path);
+            for (const std::string& key : KeyNames(os, section, result.path)) {
+                if (EqualsIgnoringCase(key, kBlockNameKey)) continue;
+                const std::string property = ProfileValue(os, section, key, result.path);
+                if (!property.empty()) entry.wanted.emplace_back(key, property);
+            }
+        }
+        result.entries.push_back(std::move(entry));
+    }
+    result.textMode = ProfileValue(os, kInfoSection, kBlockPropertyKey, result.path) == kTextMode;
+    result.separator = ProfileValue(os, kInfoSection, kSeparatorKey, result.path);
+    return result;
+}
+
+CheckLine Good(std::string text) { return {true, std::move(text), {}}; }
+CheckLine Bad(std::string text, std::string fix) { return {false, std::move(text), std::move(fix)}; }
+
+void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
+    const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + texts::kClientRegistryKey;
+    if (!in.appPathFound) {
+        lines.push_back(Bad("registry value AppPath of " + key + " is missing",
+                            "set it to the VORD client folder (on Linux: an entry AppPath in "
+                            "the section [" + std::string(texts::kClientRegistryKey) +
+                                "] of the --registry file)"));
+        lines.push_back(Bad("client folder unknown", "set the registry value AppPath first"));
+        return;
+    }
+    lines.push_back(Good("registry value AppPath = " + Shown(in.appPath) + " (" + key + ")"));
+    if (!in.clientFolderExists) {
+        lines.push_back(Bad("client folder " + Shown(in.clientFolder) + " not found",
+                            "install the VORD client there or correct AppPath (on Linux: map "
+                            "its drive with --drive)"));
+        return;
+    }
+    lines.push_back(Good("client folder " + Shown(in.clientFolder)));
+
+    const std::string library = Shown(in.libraryPath);
+    if (!in.libraryExists) {
+        lines.push_back(Bad("client library " + library + " missing",
+                            "install the VORD client's VORDDll.dll there; until then every "
+                            "request shows \"dll not exists !\""));
+    } else if (!in.libraryLoads) {
+        lines.push_back(Good("client library " + library + " present"));
+        lines.push_back(Bad("client library does not load: " + Shown(in.libraryError),
+                            "install a VORDDll.dll built for this system (the 32-bit editor "
+                            "needs a 32-bit library)"));
+    } else {
+        lines.push_back(Good("client library " + library + " present and loads"));
+        if (in.entryExported) {
+            lines.push_back(Good(std::string("client library exports ") + texts::kClientEntryName));
+        } else {
+            lines.push_back(Bad(std::string("client library does not export ") +
+                                    texts::kClientEntryName,
+                                "install the VORD client's own VORDDll.dll; without the entry "
+                                "every request counts as refused"));
+        }
+    }
+
+    const std::string exchange = Shown(in.exchangePath);
+    if (!in.exchangeExists) {
+        lines.push_back(Bad("exchange file " + exchange + " missing",
+                            "create it (it may be empty but for [BPT]); the plug-in never "
+                            "creates it and reads every answer as empty without it"));
+        return;
+    }
+    lines.push_back(Good("exchange file " + exchange));
+    // The exchange sections are written by the requests themselves (the plug-in writes
+    // [DllParam], the client [DllReturn]); [BPT] is the administrator's.
+    for (const char* section : {kParamSection, kReturnSection}) {
+        lines.push_back(Good(exchange + (HasSection(in.exchangeSections, section)
+                                             ? " has [" + std::string(section) + "]"
+                                             : " has no [" + std::string(section) +
+                                                   "] yet; the first request writes it")));
+    }
+    if (HasSection(in.exchangeSections, kConfigSection)) {
+        lines.push_back(Good(exchange + " has [" + std::string(kConfigSection) + "]"));
+    } else {
+        lines.push_back(Bad(exchange + " has no [" + std::string(kConfigSection) +
+                                "], so no title-block template is named",
+                            "add [BPT] with BPT_NAME=<template file>"));
+    }
+}
+
+std::string EntryText(const TemplateEntry& entry) {
+    std::string text = "BLOCK" + std::to_string(entry.number) + ": block \"" +
+                       Shown(entry.blockName) + "\", attributes";
+    for (std::size_t i = 0; i < entry.wanted.size(); ++i) {
+        text += (i == 0 ? " " : ", ") + Shown(entry.wanted[i].first) + " \xE2\x86\x92 " +
+                Shown(entry.wanted[i].second);
+    }
+    return text;
+}
+
+void CheckTitleBlockTemplate(const Installation& in, std::vector<CheckLine>& lines) {
+    if (!in.exchangeExists) return;  // vord.ini is the exchange file, reported above
+    const TitleBlockTemplate& tb = in.titleBlock;
+    if (!HasSection(in.exchangeSections, kConfigSection)) return;  // reported with the file
+    if (tb.name.empty()) {
+        lines.push_back(Bad("vord.ini names no title-block template",
+                            "add BPT_NAME=<template file> to its section [BPT]; the file goes "
+                            "in " + Shown(in.clientFolder) + kTemplateFolder));
+        return;
+    }
+    const std::string path = Shown(tb.path);
+    if (!tb.exists) {
+        lines.push_back(Bad("title-block template " + path + " not found",
+                            "put the template there or correct BPT_NAME in [BPT] of vord.ini"));
+        return;
+    }
+    lines.push_back(Good("title-block template " + path));
+    if (tb.count < 1) {
+        lines.push_back(Bad("title-block template: BLOCKCOUNT is \"" + Shown(tb.countText) +
+                                "\", so no block is a title block",
+                            "set BLOCKCOUNT in [COUNT] to the number of entries BLOCK1 ... "
+                            "BLOCK<n>"));
+    } else {
+        lines.push_back(Good("title-block template: BLOCKCOUNT=" + std::to_string(tb.count)));
+    }
+    for (const TemplateEntry& entry : tb.entries) {
+        const std::string name = "BLOCK" + std::to_string(entry.number);
+        if (!entry.present) {
+            lines.push_back(Bad(name + ": no such section",
+                                "add [" + name + "] with BLOCK_NAME, or lower BLOCKCOUNT"));
+        } else if (entry.blockName.empty()) {
+            lines.push_back(Bad(name + ": no BLOCK_NAME, so it matches no block",
+                                "add BLOCK_NAME=<title block name> (letter case counts)"));
+        } else if (entry.wanted.empty()) {
+            lines.push_back(Bad(EntryText(entry) + " none wanted",
+                                "add TAG=property name lines for the attributes to hand on"));
+        } else {
+            lines.push_back(Good(EntryText(entry)));
+        }
+    }
+    if (tb.count > kListedEntries) {
+        lines.push_back(Good("entries after BLOCK" + std::to_string(kListedEntries) +
+                             " are not listed"));
+    }
+    if (!tb.textMode) {
+        lines.push_back(Good("title-block mode: attributes (BlockPty is not \"false\")"));
+    } else if (tb.separator.empty()) {
+        lines.push_back(Bad("title-block mode: title texts in the batch run (BlockPty=false), "
+                            "but TextChar is empty, so no text gives a label",
+                            "set TextChar in [Info] to the label separator, such as \xEF\xBC\x9A"));
+    } else {
+        lines.push_back(Good("title-block mode: title texts in the batch run (BlockPty=false), "
+                             "separator \"" + Shown(tb.separator) +
+                             "\"; the save commands read attributes"));
+    }
+}
+
+void CheckColumnTitles(const Installation& in, std::vector<CheckLine>& lines) {
+    const std::string path = Shown(in.columnTemplatePath);
+    if (!in.columnTemplateExists) {
+        lines.push_back(Bad("column-title template " + path + " not found",
+                            "create it with a section [TABLE] naming the column titles; without "
+                            "it no parts list is recognised"));
+        return;
+    }
+    std::string found;
+    std::string partNameTitle;
+    for (const ColumnTitle& column : in.columnTitles) {
+        if (column.title.empty()) continue;
+        found += (found.empty() ? "" : ", ") + Shown(column.key) + "=" + Shown(column.title);
+        if (column.kind == kPartNameKind) partNameTitle = column.title;
+    }
+    lines.push_back(Good("column-title template " + path + ": " +
+                         (found.empty() ? std::string("no titles") : found)));
+    if (partNameTitle.empty()) {
+        lines.push_back(Bad("column-title template gives no title for " +
+                                Shown(texts::kPartNameTitleKey) + ", so no table is recognised",
+                            "set " + Shown(texts::kPartNameTitleKey) +
+                                "=<the name column's title> in [TABLE]"));
+    }
+}
+
+}  // namespace
+
+Installation ReadInstallation(platform::Platform& os, bool probeLibrary) {
+    Installation in;
+    in.appPathFound = os.readRegistryString(texts::kClientRegistryKey,
+                                            texts::kClientRegistryValue, in.appPath) &&
+                      !in.appPath.empty();
+    in.clientFolder = in.appPathFound ? WithBackslash(in.appPath) : std::string();
+    // The folder itself, without its backslash, is the directory entry to look for.
+    in.clientFolderExists =
+        in.appPathFound && Exists(os, in.clientFolder.substr(0, in.clientFolder.size() - 1));
+    in.libraryPath = in.clientFolder + texts::kClientLibraryName;
+    in.libraryExists = Exists(os, in.libraryPath);
+    if (in.libraryExists && probeLibrary) {
+        const platform::LibraryHandle library = os.loadLibrary(in.libraryPath, in.libraryError);
+        in.libraryLoads = library != nullptr;
+        in.entryExported = in.libraryLoads && os.getProcAddress(library, texts::kClientEntryName);
+    }
+    in.exchangePath = in.clientFolder + texts::kExchangeFileName;
+    in.exchangeExists = in.appPathFound && Exists(os, in.exchangePath);
+    if (in.exchangeExists) {
+        in.exchangeSections = SectionNames(os, in.exchangePath);
+        in.titleBlock = ReadTitleBlockTemplate(os, in.clientFolder);
+    }
+    in.columnTemplatePath = texts::kColumnTitleTemplate;
+    in.columnTemplateExists = Exists(os, in.columnTemplatePath);
+    for (std::size_t i = 0; i < kColumnKindTable.size(); ++i) {
+        const char* key = kColumnKindTable[i].tableKey;
+        in.columnTitles.push_back({static_cast<int>(i) + 1, key,
+                                   ProfileValue(os, kTitleSection, key, in.columnTemplatePath)});
+    }
+    return in;
+}
+
+std::vector<CheckLine> CheckInstallation(const Installation& installation) {
+    std::vector<CheckLine> lines;
+    CheckClient(installation, lines);
+    CheckTitleBlockTemplate(installation, lines);
+    CheckColumnTitles(installation, lines);
+    return lines;
+}
+
+std::string FormatCheckLine(const CheckLine& line) {
+    if (line.ok) return "\xE2\x9C\x93 " + line.text;
+    return "\xE2\x9C\x97 " + line.text + " \xE2\x80\x94 fix: " + line.fix;
+}
+
+}  // namespace velmarin::inspect

@@ -1,0 +1,75 @@
+#pragma once
+// The VORD client installation as the plug-in finds it: the registry value, the client folder,
+// the client library, the exchange file, the title-block template and the column-title
+// template. Read through the platform seam only; nothing is written, and the client library is
+// loaded but never called.
+
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace velmarin::inspect {
+
+// One entry BLOCK<i> of the title-block template.
+struct TemplateEntry {
+    int number = 0;
+    bool present = false;   // the section exists
+    std::string blockName;  // BLOCK_NAME (GBK)
+    // Wanted attributes: tag -> property name (GBK), in file order.
+    std::vector<std::pair<std::string, std::string>> wanted;
+};
+
+struct TitleBlockTemplate {
+    std::string name;  // BPT_NAME of vord.ini
+    std::string path;  // <client folder>source\BPT\<name>
+    bool exists = false;
+    std::string countText;  // BLOCKCOUNT as written
+    int count = 0;          // read as a leading decimal number
+    std::vector<TemplateEntry> entries;  // 1 .. count, at most kListedEntries
+    bool textMode = false;               // [Info] BlockPty=false
+    std::string separator;               // [Info] TextChar
+};
+
+struct ColumnTitle {
+    int kind = 0;         // 1..18
+    std::string key;      // key of section TABLE
+    std::string title;    // as written (GBK), empty when missing
+};
+
+struct Installation {
+    bool appPathFound = false;
+    std::string appPath;       // the registry value (GBK)
+    std::string clientFolder;  // with its backslash; empty without AppPath
+    bool clientFolderExists = false;
+    std::string libraryPath;
+    bool libraryExists = false;
+    bool libraryLoads = false;
+    std::string libraryError;  // the system's text when it does not load
+    bool entryExported = false;
+    std::string exchangePath;
+    bool exchangeExists = false;
+    std::vector<std::string> exchangeSections;
+    TitleBlockTemplate titleBlock;
+    std::string columnTemplatePath;
+    bool columnTemplateExists = false;
+    std::vector<ColumnTitle> columnTitles;  // in kind order
+};
+
+inline constexpr int kListedEntries = 200;
+
+// `probeLibrary`: load the client library to see that it loads and has its entry.
+Installation ReadInstallation(platform::Platform& os, bool probeLibrary);
+
+// One line of the check: what was found (UTF-8) and, when something is wrong, the fix.
+struct CheckLine {
+    bool ok = true;
+    std::string text;
+    std::string fix;
+};
+
+std::vector<CheckLine> CheckInstallation(const Installation& installation);
+// "✓ text" or "✗ text: fix", one line.
+std::string FormatCheckLine(const CheckLine& line);
+
+}  // namespace velmarin::inspect
