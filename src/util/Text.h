@@ -6,20 +6,14 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/DoubleByte.h"
+
 namespace velmarin::text {
 
 inline constexpr std::size_t npos = std::string::npos;
 
-inline bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-// The bytes of the character that starts at `i` of `s` (of `size` bytes): 2 for a lead byte with a
-// byte after it, else 1. Every character-aware scan steps with it.
-inline std::size_t CharWidth(const char* s, std::size_t size, std::size_t i) {
-    return IsLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < size ? 2 : 1;
-}
-template <typename Text>
-std::size_t CharWidth(const Text& s, std::size_t i) {
-    return CharWidth(s.data(), s.size(), i);
-}
+using platform::CharWidth;
+using platform::IsLeadByte;
 // White space wherever the system trims: blank, tab, CR, LF, VT, FF.
 inline bool IsWhite(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 

@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/DoubleByte.h"
 #include "platform/FileText.h"
 #include "platform/profile/ProfileText.h"
 
 namespace velmarin::platform::posix {
 namespace {
 
-bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool Exists(const std::string& path) {
@@ -65,7 +65,7 @@ std::vector<std::string> Characters(const std::string& s) {
     std::vector<std::string> units;
     for (std::size_t i = 0; i < s.size();) {
         const std::size_t n =
-            (IsLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ? 2 : 1;
+            CharWidth(s, i);
         units.push_back(s.substr(i, n));
         i += n;
     }
@@ -93,7 +93,7 @@ std::vector<std::string> PathResolver::Components(const std::string& path, std::
             continue;
         }
         part.push_back(c);
-        if (IsLead(static_cast<unsigned char>(c)) && i + 1 < path.size()) part.push_back(path[++i]);
+        if (CharWidth(path, i) == 2) part.push_back(path[++i]);
     }
     if (!part.empty()) parts.push_back(std::move(part));
     return parts;

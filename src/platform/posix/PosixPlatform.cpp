@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/DoubleByte.h"
 #include "platform/Encoding.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/RegistryFile.h"
@@ -17,7 +18,6 @@ namespace {
 // GetModuleFileNameA into the caller's 2,600-byte buffer keeps 2,599 bytes and the NUL.
 constexpr std::size_t kModuleNameLimit = 2599;
 
-bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 
 // Position of the last separator outside double-byte characters (a drive's colon counts), or npos.
 std::size_t LastSeparator(const std::string& path) {
@@ -25,7 +25,7 @@ std::size_t LastSeparator(const std::string& path) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         const char c = path[i];
         if (c == '\\' || c == '/' || (c == ':' && i == 1)) found = i;
-        if (IsLead(static_cast<unsigned char>(c)) && i + 1 < path.size()) ++i;
+        if (CharWidth(path, i) == 2) ++i;
     }
     return found;
 }

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/DoubleByte.h"
+
 namespace velmarin::platform::profile {
 namespace {
 
-bool IsLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+using platform::IsLeadByte;
 bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
 
 // Folds `n` bytes. A lead byte keeps the byte after it as its trail unless that is a line end,
@@ -14,7 +16,7 @@ bool IsLineEnd(unsigned char c) { return c == '\r' || c == '\n'; }
 void FoldInto(const char* in, std::size_t n, char* out) {
     for (std::size_t i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(in[i]);
-        if (IsLead(c) && i + 1 < n && !IsLineEnd(static_cast<unsigned char>(in[i + 1]))) {
+        if (IsLeadByte(c) && i + 1 < n && !IsLineEnd(static_cast<unsigned char>(in[i + 1]))) {
             out[i] = in[i];
             out[i + 1] = in[i + 1];
             ++i;
@@ -34,7 +36,7 @@ std::size_t FindCloseBracket(const std::string& s, std::size_t from, std::size_t
     for (std::size_t i = from; i < end; ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
         if (c == ']') return i;
-        if (IsLead(c) && i + 1 < end) ++i;
+        if (IsLeadByte(c) && i + 1 < end) ++i;
     }
     return kNone;
 }
@@ -57,7 +59,7 @@ std::size_t FoldedHash::operator()(std::string_view s) const {
     std::uint64_t hash = 1469598103934665603ull;  // FNV-1a
     for (std::size_t i = 0; i < s.size(); ++i) {
         auto c = static_cast<unsigned char>(s[i]);
-        if (IsLead(c) && i + 1 < s.size() && !IsLineEnd(static_cast<unsigned char>(s[i + 1]))) {
+        if (IsLeadByte(c) && i + 1 < s.size() && !IsLineEnd(static_cast<unsigned char>(s[i + 1]))) {
             hash = (hash ^ c) * 1099511628211ull;
             c = static_cast<unsigned char>(s[++i]);
         } else {
@@ -73,7 +75,7 @@ bool FoldedEqual::operator()(std::string_view a, std::string_view b) const {
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto ca = static_cast<unsigned char>(a[i]);
         const auto cb = static_cast<unsigned char>(b[i]);
-        if (IsLead(ca) && i + 1 < a.size() && !IsLineEnd(static_cast<unsigned char>(a[i + 1]))) {
+        if (IsLeadByte(ca) && i + 1 < a.size() && !IsLineEnd(static_cast<unsigned char>(a[i + 1]))) {
             // A double-byte character compares exactly, and only with the same character.
             if (ca != cb || a[i + 1] != b[i + 1]) return false;
             ++i;

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "platform/DoubleByte.h"
+
 namespace velmarin::platform::win32 {
 namespace {
 
@@ -14,10 +16,7 @@ namespace {
 constexpr char kTooManyFiles[] = "Too many files were selected. Please select fewer files.";
 
 // A GBK lead byte: the byte after it is its trail, whatever its value ('\\' and '|' included).
-bool IsLead(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 0x81 && byte <= 0xFE;
-}
+bool IsLead(char c) { return IsLeadByte(static_cast<unsigned char>(c)); }
 
 // Position of the last path separator that is a character of its own, or npos.
 std::size_t LastSeparator(const std::string& path) {
