@@ -21,6 +21,9 @@ using BatchHostTest = BatchTest;
 
 TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree) {
     WriteExampleDrawings();
+    // The batch opens B.dwg only to read it: its print information waits for a real load.
+    const std::string printFile = "[CheckField]\r\nk=10,10,3,0,text\r\n";
+    world_->writeFile("D:\\w\\B.dwg.print.ini", printFile);
     HostRun run = HostRun::For(*world_);
     run.script =
         "VORD_batchchange\n"
@@ -46,6 +49,7 @@ TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree)
                             "CMDLINE: \\n1 part(s) linked to their assemblies.",
                             "CMDLINE: \\nThe tree file reached VORD.", "1000 ms"));
     EXPECT_EQ(Tree(), ExampleTreeFile());
+    EXPECT_EQ(world_->readFile("D:\\w\\B.dwg.print.ini"), printFile);
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
     EXPECT_THAT(world_->clientCalls(),
                 Contains(StartsWith("code=3\tparam1=D:\\VORD\\temp\\sldTree.ini\t")));

@@ -101,6 +101,21 @@ TEST_F(BatchRunTest, TheUsersDocumentsAreReadAsThemselvesAndLeftOpen) {
     EXPECT_EQ(world_->host().openObjectCount(), 0);
 }
 
+// The user has A.dwg open and picks it under another spelling: the host makes the open document
+// current, and that is the drawing to read; it stays open.
+TEST_F(BatchRunTest, AnOpenDrawingUnderAnotherSpellingIsReadAndStaysOpen) {
+    WriteExampleDrawings();
+    std::string error;
+    ASSERT_TRUE(world_->host().openDrawing("D:\\w\\A.dwg", error)) << error;
+    Pick({"D:/w/A.dwg", "D:\\w\\B.dwg"});
+
+    BatchRun(world_->vord(), world_->drawings(), world_->bom());
+
+    EXPECT_EQ(Tree(), ExampleTreeFile());
+    EXPECT_THAT(OpenDocuments(), ElementsAre("D:\\w\\A.dwg"));
+    EXPECT_THAT(world_->messages(), IsEmpty());
+}
+
 TEST_F(BatchRunTest, ADrawingWithNothingInTheWindowAddsNoBlock) {
     WriteDrawing("D:\\w\\A.dwg",
                  {kAssembly, {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kBolt, "4"}}});

@@ -90,6 +90,12 @@ void FaultTest::SetUp() {
 
 void FaultTest::TearDown() { EXPECT_EQ(world.host().openObjectCount(), 0); }
 
+void FaultTest::replaceWithFolder(const std::string& windowsPath) const {
+    const std::string path = world.resolve(windowsPath);
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+}
+
 void FaultTest::makeReadOnly(const std::string& windowsPath) const {
     ASSERT_EQ(::chmod(world.resolve(windowsPath).c_str(), 0444), 0);
 }

@@ -32,6 +32,8 @@ class FaultTest : public ::testing::Test {
   public:
     platform::posix::Faults& faults() { return world.platform().faults(); }
     void makeReadOnly(const std::string& windowsPath) const;
+    // A folder where the file was: nothing can be created at that path.
+    void replaceWithFolder(const std::string& windowsPath) const;
     // Takes away the client's temp folder, the tree file's folder.
     void removeTreeFolder();
     std::string file(const std::string& windowsPath) const { return world.readFile(windowsPath); }

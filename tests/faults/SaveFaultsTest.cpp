@@ -21,6 +21,9 @@ const std::string kExchangeFailed = WriteFailed(kExchangeFile);
 // A disk that fills up inside the BOM detail file's first write.
 void FillDiskAfter40Bytes(FaultTest& t) { t.faults().diskSpace = 40; }
 
+// A folder where the BOM detail file should be: no file can be created there.
+void FolderAtTheDetailPath(FaultTest& t) { t.replaceWithFolder(kBomFile); }
+
 class SaveBomFaults : public FaultTest, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(SaveBomFaults, TheOldDetailFileSurvivesAFailedWrite) {
@@ -46,7 +49,9 @@ INSTANTIATE_TEST_SUITE_P(
                   inject::ReadOnlyBomFile,
                   {texts::kCannotCreateFile},
                   {},
-                  {kBomFile}}),
+                  {kBomFile}},
+        FaultCase{
+            "FolderAtTheDetailPath", FolderAtTheDetailPath, {texts::kCannotCreateFile}, {}, {}}),
     CaseName);
 
 TEST_F(FaultTest, SaveBomWritesTheTableWhenNothingFails) {

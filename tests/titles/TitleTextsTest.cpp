@@ -41,6 +41,7 @@ TEST(SplitColonText, FollowsTheColonRule) {
         {G("图名：ABC-01"), G("图名"), "ABC-01"},
         {"{\\fSimSun;" + G("图名") + "}:{\\fSimSun;ABC}", G("图名"), "ABC"},
         {G("比例") + ":1:5", G("比例"), "1:5"},
+        {"{\\fSimSun;" + G("比例") + ":1:2}", G("比例"), "1:2"},  // a scale in a format group
         {G("比例：1：5"), "", G("比例：1：5")},  // a scale without an ASCII colon
         {G("图号") + ":A:B", "", ""},
         {":ABC", "", ""},

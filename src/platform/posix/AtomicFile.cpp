@@ -55,8 +55,22 @@ bool IsReadOnly(const std::string& path) {
     return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
+namespace {
+
+// Something other than a file stands at the path (a folder, a device): no file can be made there.
+bool IsNoFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
 std::unique_ptr<AtomicFile> AtomicFile::Create(const std::string& target, Faults& faults) {
-    if (target.empty() || target.back() == '/' || IsReadOnly(target)) return nullptr;
+    // What cannot be created is decided before a byte is written; a failure later on is a failed
+    // write.
+    if (target.empty() || target.back() == '/' || IsReadOnly(target) || IsNoFile(target)) {
+        return nullptr;
+    }
     const std::string folder = FolderOf(target);
     std::string temporary = (folder == "/" ? "" : folder) + "/." + NameOf(target) + ".XXXXXX";
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);

@@ -99,7 +99,10 @@ namespace velmarin::platform {
 
 std::unique_ptr<OutputFile> CreateReplacingFile(const std::string& nativePath) {
     const DWORD attributes = GetFileAttributesA(nativePath.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    // What cannot be created is decided before a byte is written: a read-only file or a folder
+    // standing at the path. A failure later on is a failed write.
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return nullptr;
     }
     const std::string temporary = win32::TemporaryNameFor(nativePath);
