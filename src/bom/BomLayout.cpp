@@ -112,7 +112,8 @@ void BomWorkspace::BuildBomRows(const std::string& bomPath) {
     if (gridY_.size() < 2) return;
     const std::size_t rowCount = gridY_.size() - 1;
     const std::string drawingName = DrawingNameOf(bomPath);
-    rows_.reserve(rows_.size() + rowCount);
+    // No reserve for exactly these rows: a batch appends table after table, and growing to the
+    // exact size each time would move every row gathered so far once per drawing.
     for (std::size_t i = 0; i < rowCount; ++i) {
         BomInfo row;
         row.drawingName = drawingName;
