@@ -1,6 +1,6 @@
 #pragma once
-// Shared pieces of the operation-script tests: a world with the shared objects and a logged-in
-// bridge, drawing files on drive D, and the client's calls by operation code.
+// Shared pieces of the operation-script tests: a world with the application's services and a
+// logged-in bridge, drawing files on drive D, and the client's calls by operation code.
 
 #include <gtest/gtest.h>
 
