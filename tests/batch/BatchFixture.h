@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "bom/BomTypes.h"
+#include "support/BomTables.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing::batch {
@@ -24,15 +26,6 @@ inline const std::string kAssembly = "\xD7\xDC\xD7\xB0\xCD\xBC";  // 总装图
 inline const std::string kShaft = "\xD6\xE1";                     // 轴
 inline const std::string kBolt = "\xC2\xDD\xCB\xA8";              // 螺栓
 inline const std::string kGear = "\xB3\xDD\xC2\xD6";              // 齿轮
-
-// A drawing: its 图名 (none when empty) and its BOM table, title band first (none when empty).
-struct DrawingSpec {
-    std::string title;
-    std::vector<std::vector<std::string>> bom;
-};
-
-// The emulator's drawing file (UTF-8 JSON) for a drawing given in GBK.
-std::string DrawingJson(const DrawingSpec& drawing);
 
 // A BOM row of the column layout 序号, 名称, 数量 (and 备注 when given).
 BomInfo Row(const std::string& drawingPath, const std::string& itemNo, const std::string& partName,
@@ -50,8 +43,6 @@ std::string TreeFileText(const std::vector<NodeSpec>& nodes);
 class BatchTest : public ::testing::Test {
   protected:
     void SetUp() override;
-
-    static constexpr const char* kTreeFile = "D:\\VORD\\temp\\sldTree.ini";
 
     void WriteDrawing(const std::string& path, const DrawingSpec& drawing) const;
     // D:\\w\\A.dwg, the assembly 总装图 whose BOM holds 1, 轴, 2, and D:\\w\\B.dwg, the shaft 轴

@@ -14,6 +14,7 @@
 #include "host/sim/DxfPairs.h"
 #include "host/sim/DxfProxyGraphics.h"
 #include "support/HostRun.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
 
@@ -171,7 +172,7 @@ TEST(DxfEndToEnd, SaveMethodDescribesTheDrawingAndSavesItAsDxf) {
     const testing::HostResult result = run.execute();
     ASSERT_EQ(result.exitStatus, 0) << result.err;
 
-    EXPECT_EQ(world.readFile("D:\\VORD\\temp\\sldTree.ini"),
+    EXPECT_EQ(world.readFile(testing::kTreeFile),
               G("[TreeNode0]\r\nLevel=0\r\nText=A.dxf\r\nPath=D:\\w\\A.dxf\r\ncount=1\r\n"
                 "relatype=6\r\nconfig-Value-图名=总装图\r\nconfig-Type-图名=0\r\n"
                 "config-Value-图号=A-00\r\nconfig-Type-图号=0\r\n[TreeNodeInfo]\r\nCount=1\r\n"));

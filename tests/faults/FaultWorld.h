@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/posix/Faults.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing::faults {
@@ -22,7 +23,6 @@ namespace velmarin::testing::faults {
 inline constexpr const char kAssembly[] = "D:\\w\\A.dwg";  // title block and a BOM table
 inline constexpr const char kPart[] = "D:\\w\\B.dwg";      // a part the table names
 inline constexpr const char kBomFile[] = "D:\\w\\A.bmf";
-inline constexpr const char kTreeFile[] = "D:\\VORD\\temp\\sldTree.ini";
 inline constexpr const char kExchangeFile[] = "D:\\VORD\\VORD.ini";
 
 // What the user is shown when a file cannot be written.

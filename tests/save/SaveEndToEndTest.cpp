@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "save/DrawingWorld.h"
+#include "support/DrawingWorld.h"
 #include "support/HostRun.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing {
@@ -31,7 +32,7 @@ TEST(SaveEndToEnd, FiledAndNewDrawingsAndNoDrawingAtAll) {
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_TRUE(result.lines.empty()) << result.out;
 
-    EXPECT_EQ(world.readFile("D:\\VORD\\temp\\sldTree.ini"),
+    EXPECT_EQ(world.readFile(kTreeFile),
               G("[TreeNode0]\r\nLevel=0\r\nText=A.dwg\r\nPath=D:\\work\\A.dwg\r\ncount=1\r\n"
                 "relatype=6\r\nconfig-Value-图名=总装图\r\nconfig-Type-图名=0\r\n"
                 "config-Value-图号=A-00\r\nconfig-Type-图号=0\r\n[TreeNodeInfo]\r\nCount=1\r\n"));
