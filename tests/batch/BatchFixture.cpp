@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "host/Host.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing::batch {
@@ -101,14 +100,6 @@ std::vector<std::string> BatchTest::BomFileRows(const std::string& path) const {
         if (line >= 3) rows.push_back(text);
     }
     return rows;
-}
-
-std::vector<std::string> BatchTest::OpenDocuments() {
-    std::vector<std::string> names;
-    for (host::Document* document : world_->host().documents()) {
-        names.push_back(document->fileName());
-    }
-    return names;
 }
 
 }  // namespace velmarin::testing::batch

@@ -54,7 +54,7 @@ class BatchTest : public ::testing::Test {
     // The lines of the BOM detail file after its three header lines.
     std::vector<std::string> BomFileRows(const std::string& path) const;
     // Documents open in the host, by file name.
-    std::vector<std::string> OpenDocuments();
+    std::vector<std::string> OpenDocuments() { return world_->openDocuments(); }
 
     std::unique_ptr<World> world_;
 };

@@ -102,6 +102,12 @@ void World::createServices() { services_.emplace(); }
 
 void World::destroyServices() { services_.reset(); }
 
+std::vector<std::string> World::openDocuments() {
+    std::vector<std::string> names;
+    for (host::Document* document : host_->documents()) names.push_back(document->fileName());
+    return names;
+}
+
 std::vector<std::string> World::messages() const {
     std::vector<std::string> texts;
     for (const auto& message : notifier_.messages()) texts.push_back(message.text);

@@ -48,6 +48,8 @@ public:
 
     // Message boxes shown so far, as text.
     std::vector<std::string> messages() const;
+    // The file names of the documents open in the host, in the host's order.
+    std::vector<std::string> openDocuments();
 
     host::sim::SimHost& host() { return *host_; }
     platform::posix::PosixPlatform& platform() { return *platform_; }
