@@ -54,12 +54,9 @@ void BatchTest::SetUp() {
     std::filesystem::create_directories(world_->resolve("D:\\w"));  // the drawings' folder
     world_->writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=GB-A3.bpt\r\n");
     world_->writeFile("D:\\VORD\\source\\BPT\\GB-A3.bpt",
-                      "[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=" +
-                          kDrawingNameTitle + "\r\n[Info]\r\nBlockPty=true\r\n");
+                      TitleBlockTemplate("[Info]\r\nBlockPty=true\r\n"));
     world_->writeFile(texts::kColumnTitleTemplate,
-                      "[TABLE]\r\n" + kItemNoTitle + "=" + kItemNoTitle + "\r\n" + kQuantityTitle +
-                          "=" + kQuantityTitle + "\r\n" + kPartNameTitle + "=" + kPartNameTitle +
-                          "\r\n" + kRemarkTitle + "=" + kRemarkTitle + "\r\n");
+                      ColumnTitles({kItemNoTitle, kQuantityTitle, kPartNameTitle, kRemarkTitle}));
 }
 
 void BatchTest::WriteDrawing(const std::string& path, const DrawingSpec& drawing) const {

@@ -30,9 +30,9 @@ void FaultTest::SetUp() {
 
     world.writeFile(kExchangeFile, "[BPT]\r\nBPT_NAME=TitleBlock.bpt\r\n");
     world.writeFile("D:\\VORD\\source\\BPT\\TitleBlock.bpt",
-                    G("[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=图名\r\n"
-                      "[Info]\r\nBlockPty=true\r\n"));
-    world.writeFile(texts::kColumnTitleTemplate, G("[TABLE]\r\n序号=序号\r\n名称=名称\r\n数量=数量\r\n"));
+                    TitleBlockTemplate("[Info]\r\nBlockPty=true\r\n"));
+    world.writeFile(texts::kColumnTitleTemplate,
+                    ColumnTitles({G("序号"), G("名称"), G("数量")}));
     // The assembly's BOM table: columns 序号, 名称, 数量; rows 1 轴 2 and 2 螺栓 8.
     world.writeFile(kAssembly, DrawingJson({G("总装图"),
                                             {{G("序号"), G("名称"), G("数量")},

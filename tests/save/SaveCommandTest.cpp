@@ -122,7 +122,7 @@ TEST_F(SaveCommandTest, FailedSaveInPlaceHandsNothingOver) {
 }
 
 TEST_F(SaveCommandTest, BomFileStandsBesideTheDrawingWithItsLastDotReplaced) {
-    world.writeFile(texts::kColumnTitleTemplate, G("[TABLE]\r\n序号=序号\r\n名称=名称\r\n"));
+    world.writeFile(texts::kColumnTitleTemplate, ColumnTitles({G("序号"), G("名称")}));
     openDrawing("D:\\w\\A.B.dwg",
                 Drawing({BomTableJson({{G("序号"), G("名称")}, {"1", G("螺栓")}})}));
     savemethod();

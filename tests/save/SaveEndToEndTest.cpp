@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/BomTables.h"
 #include "support/DrawingWorld.h"
 #include "support/HostRun.h"
 #include "support/TreeFileNames.h"
@@ -18,8 +19,7 @@ TEST(SaveEndToEnd, FiledAndNewDrawingsAndNoDrawingAtAll) {
     World world;
     world.writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=title.bpt\r\n");
     world.writeFile("D:\\VORD\\source\\BPT\\title.bpt",
-                    G("[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=图名\r\n"
-                      "TH=图号\r\n"));
+                    TitleBlockTemplate(G("TH=图号\r\n")));
     world.writeFile("D:\\work\\A.dwg",
                     Drawing({BlockRef("TK-A3", {{"TM", "总装图"}, {"TH", "A-00"}})}));
     world.setClientBehaviour("[Code10]\r\nreturn1=D:\\out\\N.dwg\r\nreturn2=two\r\n");

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "platform/Encoding.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin::testing {
 namespace {
@@ -67,6 +68,32 @@ std::string DrawingJson(const DrawingSpec& drawing) {
     return R"({"blocks": {"TK-A3": [{"type": "line", "start": [0, 0, 0], "end": [420, 297, 0]}]},)"
            R"( "entities": [)" +
            entities + "]}";
+}
+
+std::string ColumnTitles(const std::vector<std::string>& titles) {
+    std::string ini = "[TABLE]\r\n";
+    for (const std::string& title : titles) ini += title + "=" + title + "\r\n";
+    return ini;
+}
+
+std::string TitleBlockTemplate(const std::string& more) {
+    return "[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=\xCD\xBC\xC3\xFB\r\n" +
+           more;
+}
+
+std::string BomFileHeader() {
+    return std::string("DUD13.O BomMxFile1.0\r\n") + texts::kBomFileCaptions +
+           texts::kBomFileMarks;
+}
+
+std::string BomFileLine(const std::map<int, std::string>& fields) {
+    std::string line = "'";
+    for (int field = 1; field <= 29; ++field) {
+        if (field > 1) line += "','";
+        const auto found = fields.find(field);
+        if (found != fields.end()) line += found->second;
+    }
+    return line + "'\r\n";
 }
 
 }  // namespace velmarin::testing

@@ -2,6 +2,7 @@
 // Drawing files (the emulator's UTF-8 JSON) with a title block and a BOM table, built from GBK
 // texts.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,5 +21,17 @@ struct DrawingSpec {
 
 // The drawing file: the title block TK-A3 whose TM attribute holds the title, and the table.
 std::string DrawingJson(const DrawingSpec& drawing);
+
+// The column-title template with each GBK title configured as itself, in the order given.
+std::string ColumnTitles(const std::vector<std::string>& titles);
+
+// The title-block template of TK-A3, whose TM attribute is 图名 (GBK), and `more` after it.
+std::string TitleBlockTemplate(const std::string& more);
+
+// The three header lines of a BOM detail file.
+std::string BomFileHeader();
+// A row line of a BOM detail file from field numbers (1..29) and their values; the other fields
+// are empty.
+std::string BomFileLine(const std::map<int, std::string>& fields);
 
 }  // namespace velmarin::testing
