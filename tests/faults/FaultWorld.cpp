@@ -100,6 +100,13 @@ void FaultTest::expectIntact(const std::vector<std::string>& windowsPaths) const
     }
 }
 
+void FaultTest::expectOutcome(const FaultCase& c) const {
+    EXPECT_EQ(world.messages(), c.messages);
+    EXPECT_EQ(clientCodes(), c.clientCodes);
+    expectIntact(c.intact);
+    expectNoStrayFiles();
+}
+
 std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; }
 
 namespace inject {

@@ -28,6 +28,8 @@ inline constexpr const char kExchangeFile[] = "D:\\VORD\\VORD.ini";
 // What the user is shown when a file cannot be written.
 std::string WriteFailed(const std::string& path);
 
+struct FaultCase;
+
 class FaultTest : public ::testing::Test {
   public:
     platform::posix::Faults& faults() { return world.platform().faults(); }
@@ -48,6 +50,8 @@ class FaultTest : public ::testing::Test {
     void expectNoStrayFiles() const;
     // The files keep the bytes they had when the test began.
     void expectIntact(const std::vector<std::string>& windowsPaths) const;
+    // The case's messages, client calls and intact files, and no stray files.
+    void expectOutcome(const FaultCase& c) const;
 
     std::map<std::string, std::string> before;
     World world;

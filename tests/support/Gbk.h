@@ -1,5 +1,6 @@
 #pragma once
-// The GBK bytes of UTF-8 source text, for tests that write the system's texts in Chinese.
+// GBK and UTF-8: tests write the system's texts in Chinese as UTF-8 source text, and the
+// emulator program prints GBK texts in UTF-8.
 
 #include <gtest/gtest.h>
 
@@ -14,5 +15,7 @@ inline std::string G(const std::string& utf8) {
     EXPECT_TRUE(platform::Utf8ToGbk(utf8, gbk)) << utf8;
     return gbk;
 }
+
+inline std::string Utf8(const std::string& gbk) { return platform::GbkToUtf8(gbk); }
 
 }  // namespace velmarin::testing
