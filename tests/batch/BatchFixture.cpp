@@ -29,7 +29,7 @@ BomInfo Row(const std::string& drawingPath, const std::string& itemNo, const std
 }
 
 BomInfo TitleRow(const std::string& drawingPath) {
-    return Row(drawingPath, kItemNoTitle, kPartNameTitle, kQuantityTitle, kRemarkTitle);
+    return Row(drawingPath, kItemNo, kPartName, kQuantity, kRemark);
 }
 
 std::string TreeFileText(const std::vector<NodeSpec>& nodes) {
@@ -40,8 +40,8 @@ std::string TreeFileText(const std::vector<NodeSpec>& nodes) {
                 "]\r\nLevel=0\r\nText=" + path.substr(path.rfind('\\') + 1) + "\r\nPath=" + path +
                 "\r\ncount=1\r\nrelatype=6\r\n";
         if (!nodes[i].drawingName.empty()) {
-            text += "config-Value-" + kDrawingNameTitle + "=" + nodes[i].drawingName +
-                    "\r\nconfig-Type-" + kDrawingNameTitle + "=0\r\n";
+            text += "config-Value-" + kDrawingName + "=" + nodes[i].drawingName +
+                    "\r\nconfig-Type-" + kDrawingName + "=0\r\n";
         }
         text += "ChildCount=0\r\n";
     }
@@ -56,7 +56,7 @@ void BatchTest::SetUp() {
     world_->writeFile("D:\\VORD\\source\\BPT\\GB-A3.bpt",
                       TitleBlockTemplate("[Info]\r\nBlockPty=true\r\n"));
     world_->writeFile(texts::kColumnTitleTemplate,
-                      ColumnTitles({kItemNoTitle, kQuantityTitle, kPartNameTitle, kRemarkTitle}));
+                      ColumnTitles({kItemNo, kQuantity, kPartName, kRemark}));
 }
 
 void BatchTest::WriteDrawing(const std::string& path, const DrawingSpec& drawing) const {
@@ -65,12 +65,12 @@ void BatchTest::WriteDrawing(const std::string& path, const DrawingSpec& drawing
 
 void BatchTest::WriteExampleDrawings() const {
     WriteDrawing("D:\\w\\A.dwg",
-                 {kAssembly, {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kShaft, "2"}}});
+                 {kAssembly, {{kItemNo, kPartName, kQuantity}, {"1", kShaft, "2"}}});
     WriteDrawing("D:\\w\\B.dwg", {kShaft, {}});
 }
 
 std::string BatchTest::ExampleTreeFile() {
-    const std::string& name = kDrawingNameTitle;
+    const std::string& name = kDrawingName;
     return "[TreeNode0]\r\nLevel=0\r\nText=A.dwg\r\nPath=D:\\w\\A.dwg\r\ncount=1\r\n"
            "relatype=6\r\nconfig-Value-" +
            name + "=" + kAssembly + "\r\nconfig-Type-" + name +
@@ -78,8 +78,8 @@ std::string BatchTest::ExampleTreeFile() {
            "[TreeNode1]\r\nLevel=0\r\nText=B.dwg\r\nPath=D:\\w\\B.dwg\r\ncount=1\r\n"
            "relatype=6\r\nconfig-Value-" +
            name + "=" + kShaft + "\r\nconfig-Type-" + name + "=0\r\nChildCount=0\r\nconfig-Value-" +
-           kItemNoTitle + "=1\r\nconfig-Type-" + kItemNoTitle + "=0\r\nconfig-Value-" +
-           kQuantityTitle + "=2\r\nconfig-Type-" + kQuantityTitle +
+           kItemNo + "=1\r\nconfig-Type-" + kItemNo + "=0\r\nconfig-Value-" +
+           kQuantity + "=2\r\nconfig-Type-" + kQuantity +
            "=0\r\n"
            "[TreeNodeInfo]\r\nCount=2\r\n";
 }

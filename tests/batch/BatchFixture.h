@@ -11,21 +11,13 @@
 
 #include "bom/BomTypes.h"
 #include "support/BomTables.h"
+#include "support/GbkTexts.h"
 #include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing::batch {
 
-// GBK texts.
-inline const std::string kDrawingNameTitle = "\xCD\xBC\xC3\xFB";  // 图名
-inline const std::string kItemNoTitle = "\xD0\xF2\xBA\xC5";       // 序号
-inline const std::string kPartNameTitle = "\xC3\xFB\xB3\xC6";     // 名称
-inline const std::string kQuantityTitle = "\xCA\xFD\xC1\xBF";     // 数量
-inline const std::string kRemarkTitle = "\xB1\xB8\xD7\xA2";       // 备注
-inline const std::string kAssembly = "\xD7\xDC\xD7\xB0\xCD\xBC";  // 总装图
-inline const std::string kShaft = "\xD6\xE1";                     // 轴
-inline const std::string kBolt = "\xC2\xDD\xCB\xA8";              // 螺栓
-inline const std::string kGear = "\xB3\xDD\xC2\xD6";              // 齿轮
+using namespace gbk;
 
 // A BOM row of the column layout 序号, 名称, 数量 (and 备注 when given).
 BomInfo Row(const std::string& drawingPath, const std::string& itemNo, const std::string& partName,

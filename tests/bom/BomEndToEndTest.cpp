@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "BomTestTexts.h"
+#include "support/GbkTexts.h"
 #include "support/BomTables.h"
 #include "support/HostRun.h"
 #include "support/World.h"
@@ -12,6 +12,8 @@
 
 namespace velmarin::bomtest {
 namespace {
+
+using namespace testing::gbk;
 
 constexpr const char kDrawing[] = "D:\\w\\A.dwg";
 constexpr const char kBomFile[] = "D:\\w\\A.bmf";

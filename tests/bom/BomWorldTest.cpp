@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "BomTestTexts.h"
+#include "support/GbkTexts.h"
 #include "bridge/VordClient.h"
 #include "commands/Commands.h"
 #include "support/BomTables.h"
@@ -20,6 +20,8 @@
 
 namespace velmarin::bomtest {
 namespace {
+
+using namespace testing::gbk;
 
 constexpr const char kBomFile[] = "D:\\w\\A.bmf";
 const std::vector<double> kXs{0, 10, 30, 40};
