@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ini/IniDocument.h"
-#include "util/MemoryPlatform.h"
+#include "support/MemoryPlatform.h"
 
 namespace {
 

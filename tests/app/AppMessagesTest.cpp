@@ -10,7 +10,7 @@
 #include <functional>
 #include <vector>
 
-#include "ClientSpy.h"
+#include "support/ClientSpy.h"
 #include "app/CommandTable.h"
 #include "app/HostLink.h"
 #include "app/Application.h"

@@ -3,59 +3,10 @@
 #include <filesystem>
 #include <sstream>
 
-#include "host/Host.h"
-#include "platform/Encoding.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing::batch {
 namespace {
-
-std::string JsonString(const std::string& gbk) {
-    std::string out = "\"";
-    for (const char c : platform::GbkToUtf8(gbk)) {
-        if (c == '"' || c == '\\') out += '\\';
-        out += c;
-    }
-    return out + "\"";
-}
-
-std::string Point(double x, double y) {
-    std::ostringstream out;
-    out << "[" << x << ", " << y << ", 0]";
-    return out.str();
-}
-
-// The BOM table as the host shows it: a proxy whose parts are the grid polylines and one
-// multiline text per cell, the title band lowest.
-std::string BomTableJson(const std::vector<std::vector<std::string>>& rows) {
-    constexpr double kLeft = 200, kBottom = 10, kWidth = 30, kHeight = 8;
-    std::size_t columns = 0;
-    for (const auto& row : rows) columns = std::max(columns, row.size());
-    const double right = kLeft + kWidth * static_cast<double>(columns);
-    const double top = kBottom + kHeight * static_cast<double>(rows.size());
-    std::vector<std::string> parts;
-    for (std::size_t r = 0; r <= rows.size(); ++r) {
-        const double y = kBottom + kHeight * static_cast<double>(r);
-        parts.push_back(R"({"type": "polyline", "points": [)" + Point(kLeft, y) + ", " +
-                        Point(right, y) + "]}");
-    }
-    for (std::size_t c = 0; c <= columns; ++c) {
-        const double x = kLeft + kWidth * static_cast<double>(c);
-        parts.push_back(R"({"type": "polyline", "points": [)" + Point(x, kBottom) + ", " +
-                        Point(x, top) + "]}");
-    }
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            const double x = kLeft + kWidth * static_cast<double>(c) + 2;
-            const double y = kBottom + kHeight * static_cast<double>(r) + 2;
-            parts.push_back(R"({"type": "mtext", "contents": )" + JsonString("\\P" + rows[r][c]) +
-                            R"(, "position": )" + Point(x, y) + "}");
-        }
-    }
-    std::string json = R"({"type": "proxy", "className": "AcDbZombieEntity", "parts": [)";
-    for (std::size_t i = 0; i < parts.size(); ++i) json += (i ? ", " : "") + parts[i];
-    return json + "]}";
-}
 
 BomInfo EmptyRow(const std::string& drawingPath) {
     BomInfo row;
@@ -66,20 +17,6 @@ BomInfo EmptyRow(const std::string& drawingPath) {
 }
 
 }  // namespace
-
-std::string DrawingJson(const DrawingSpec& drawing) {
-    std::string entities;
-    if (!drawing.title.empty()) {
-        entities += R"({"type": "blockref", "block": "TK-A3", "position": [0, 0, 0],)"
-                    R"( "attributes": [{"tag": "TM", "text": )" +
-                    JsonString(drawing.title) + "}]}";
-    }
-    if (!drawing.bom.empty())
-        entities += (entities.empty() ? "" : ", ") + BomTableJson(drawing.bom);
-    return R"({"blocks": {"TK-A3": [{"type": "line", "start": [0, 0, 0], "end": [420, 297, 0]}]},)"
-           R"( "entities": [)" +
-           entities + "]}";
-}
 
 BomInfo Row(const std::string& drawingPath, const std::string& itemNo, const std::string& partName,
             const std::string& quantity, const std::string& remark) {
@@ -92,7 +29,7 @@ BomInfo Row(const std::string& drawingPath, const std::string& itemNo, const std
 }
 
 BomInfo TitleRow(const std::string& drawingPath) {
-    return Row(drawingPath, kItemNoTitle, kPartNameTitle, kQuantityTitle, kRemarkTitle);
+    return Row(drawingPath, kItemNo, kPartName, kQuantity, kRemark);
 }
 
 std::string TreeFileText(const std::vector<NodeSpec>& nodes) {
@@ -103,8 +40,8 @@ std::string TreeFileText(const std::vector<NodeSpec>& nodes) {
                 "]\r\nLevel=0\r\nText=" + path.substr(path.rfind('\\') + 1) + "\r\nPath=" + path +
                 "\r\ncount=1\r\nrelatype=6\r\n";
         if (!nodes[i].drawingName.empty()) {
-            text += "config-Value-" + kDrawingNameTitle + "=" + nodes[i].drawingName +
-                    "\r\nconfig-Type-" + kDrawingNameTitle + "=0\r\n";
+            text += "config-Value-" + kDrawingName + "=" + nodes[i].drawingName +
+                    "\r\nconfig-Type-" + kDrawingName + "=0\r\n";
         }
         text += "ChildCount=0\r\n";
     }
@@ -117,12 +54,9 @@ void BatchTest::SetUp() {
     std::filesystem::create_directories(world_->resolve("D:\\w"));  // the drawings' folder
     world_->writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=GB-A3.bpt\r\n");
     world_->writeFile("D:\\VORD\\source\\BPT\\GB-A3.bpt",
-                      "[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=" +
-                          kDrawingNameTitle + "\r\n[Info]\r\nBlockPty=true\r\n");
+                      TitleBlockTemplate("[Info]\r\nBlockPty=true\r\n"));
     world_->writeFile(texts::kColumnTitleTemplate,
-                      "[TABLE]\r\n" + kItemNoTitle + "=" + kItemNoTitle + "\r\n" + kQuantityTitle +
-                          "=" + kQuantityTitle + "\r\n" + kPartNameTitle + "=" + kPartNameTitle +
-                          "\r\n" + kRemarkTitle + "=" + kRemarkTitle + "\r\n");
+                      ColumnTitles({kItemNo, kQuantity, kPartName, kRemark}));
 }
 
 void BatchTest::WriteDrawing(const std::string& path, const DrawingSpec& drawing) const {
@@ -131,12 +65,12 @@ void BatchTest::WriteDrawing(const std::string& path, const DrawingSpec& drawing
 
 void BatchTest::WriteExampleDrawings() const {
     WriteDrawing("D:\\w\\A.dwg",
-                 {kAssembly, {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kShaft, "2"}}});
+                 {kAssembly, {{kItemNo, kPartName, kQuantity}, {"1", kShaft, "2"}}});
     WriteDrawing("D:\\w\\B.dwg", {kShaft, {}});
 }
 
 std::string BatchTest::ExampleTreeFile() {
-    const std::string& name = kDrawingNameTitle;
+    const std::string& name = kDrawingName;
     return "[TreeNode0]\r\nLevel=0\r\nText=A.dwg\r\nPath=D:\\w\\A.dwg\r\ncount=1\r\n"
            "relatype=6\r\nconfig-Value-" +
            name + "=" + kAssembly + "\r\nconfig-Type-" + name +
@@ -144,8 +78,8 @@ std::string BatchTest::ExampleTreeFile() {
            "[TreeNode1]\r\nLevel=0\r\nText=B.dwg\r\nPath=D:\\w\\B.dwg\r\ncount=1\r\n"
            "relatype=6\r\nconfig-Value-" +
            name + "=" + kShaft + "\r\nconfig-Type-" + name + "=0\r\nChildCount=0\r\nconfig-Value-" +
-           kItemNoTitle + "=1\r\nconfig-Type-" + kItemNoTitle + "=0\r\nconfig-Value-" +
-           kQuantityTitle + "=2\r\nconfig-Type-" + kQuantityTitle +
+           kItemNo + "=1\r\nconfig-Type-" + kItemNo + "=0\r\nconfig-Value-" +
+           kQuantity + "=2\r\nconfig-Type-" + kQuantity +
            "=0\r\n"
            "[TreeNodeInfo]\r\nCount=2\r\n";
 }
@@ -163,14 +97,6 @@ std::vector<std::string> BatchTest::BomFileRows(const std::string& path) const {
         if (line >= 3) rows.push_back(text);
     }
     return rows;
-}
-
-std::vector<std::string> BatchTest::OpenDocuments() {
-    std::vector<std::string> names;
-    for (host::Document* document : world_->host().documents()) {
-        names.push_back(document->fileName());
-    }
-    return names;
 }
 
 }  // namespace velmarin::testing::batch

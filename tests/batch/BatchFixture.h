@@ -10,29 +10,14 @@
 #include <vector>
 
 #include "bom/BomTypes.h"
+#include "support/BomTables.h"
+#include "support/GbkTexts.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing::batch {
 
-// GBK texts.
-inline const std::string kDrawingNameTitle = "\xCD\xBC\xC3\xFB";  // 图名
-inline const std::string kItemNoTitle = "\xD0\xF2\xBA\xC5";       // 序号
-inline const std::string kPartNameTitle = "\xC3\xFB\xB3\xC6";     // 名称
-inline const std::string kQuantityTitle = "\xCA\xFD\xC1\xBF";     // 数量
-inline const std::string kRemarkTitle = "\xB1\xB8\xD7\xA2";       // 备注
-inline const std::string kAssembly = "\xD7\xDC\xD7\xB0\xCD\xBC";  // 总装图
-inline const std::string kShaft = "\xD6\xE1";                     // 轴
-inline const std::string kBolt = "\xC2\xDD\xCB\xA8";              // 螺栓
-inline const std::string kGear = "\xB3\xDD\xC2\xD6";              // 齿轮
-
-// A drawing: its 图名 (none when empty) and its BOM table, title band first (none when empty).
-struct DrawingSpec {
-    std::string title;
-    std::vector<std::vector<std::string>> bom;
-};
-
-// The emulator's drawing file (UTF-8 JSON) for a drawing given in GBK.
-std::string DrawingJson(const DrawingSpec& drawing);
+using namespace gbk;
 
 // A BOM row of the column layout 序号, 名称, 数量 (and 备注 when given).
 BomInfo Row(const std::string& drawingPath, const std::string& itemNo, const std::string& partName,
@@ -51,8 +36,6 @@ class BatchTest : public ::testing::Test {
   protected:
     void SetUp() override;
 
-    static constexpr const char* kTreeFile = "D:\\VORD\\temp\\sldTree.ini";
-
     void WriteDrawing(const std::string& path, const DrawingSpec& drawing) const;
     // D:\\w\\A.dwg, the assembly 总装图 whose BOM holds 1, 轴, 2, and D:\\w\\B.dwg, the shaft 轴
     // without a table; and the tree file a batch of the two leaves.
@@ -63,7 +46,7 @@ class BatchTest : public ::testing::Test {
     // The lines of the BOM detail file after its three header lines.
     std::vector<std::string> BomFileRows(const std::string& path) const;
     // Documents open in the host, by file name.
-    std::vector<std::string> OpenDocuments();
+    std::vector<std::string> OpenDocuments() { return world_->openDocuments(); }
 
     std::unique_ptr<World> world_;
 };

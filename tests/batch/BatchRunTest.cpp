@@ -77,7 +77,7 @@ TEST_F(BatchRunTest, TheUsersDocumentsAreReadAsThemselvesAndLeftOpen) {
     WriteDrawing("D:\\w\\U.dwg", {kGear, {}});
     WriteDrawing("D:\\w\\B.dwg", {kShaft, {}});
     WriteDrawing("D:\\w\\A.dwg",
-                 {kAssembly, {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kShaft, "2"}}});
+                 {kAssembly, {{kItemNo, kPartName, kQuantity}, {"1", kShaft, "2"}}});
     std::string error;
     ASSERT_TRUE(world_->host().openDrawing("D:\\w\\B.dwg", error)) << error;
     ASSERT_TRUE(world_->host().openDrawing("D:\\w\\U.dwg", error)) << error;
@@ -118,12 +118,12 @@ TEST_F(BatchRunTest, AnOpenDrawingUnderAnotherSpellingIsReadAndStaysOpen) {
 
 TEST_F(BatchRunTest, ADrawingWithNothingInTheWindowAddsNoBlock) {
     WriteDrawing("D:\\w\\A.dwg",
-                 {kAssembly, {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kBolt, "4"}}});
+                 {kAssembly, {{kItemNo, kPartName, kQuantity}, {"1", kBolt, "4"}}});
     world_->writeFile("D:\\w\\E.dwg", R"({"entities": []})");
     WriteDrawing(
         "D:\\w\\C.dwg",
         {kGear,
-         {{kItemNoTitle, kPartNameTitle, kQuantityTitle}, {"1", kBolt, "6"}, {"2", kBolt, "7"}}});
+         {{kItemNo, kPartName, kQuantity}, {"1", kBolt, "6"}, {"2", kBolt, "7"}}});
     Pick({"D:\\w\\A.dwg", "D:\\w\\E.dwg", "D:\\w\\C.dwg"});
 
     BatchRun(world_->vord(), world_->drawings(), world_->bom());

@@ -47,7 +47,7 @@ class LinkBomToTreeTest : public BatchTest {
             node.path = nodes[i].path;
             node.text = node.path.substr(node.path.rfind('\\') + 1);
             if (!nodes[i].drawingName.empty()) {
-                node.properties.push_back({kDrawingNameTitle, nodes[i].drawingName, "0"});
+                node.properties.push_back({kDrawingName, nodes[i].drawingName, "0"});
             }
             node.WriteNodeSection(tree_, static_cast<int>(i));
         }
@@ -82,7 +82,7 @@ TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartI
     EXPECT_EQ(SectionOf(after, "TreeNode0"), WithChildren(SectionOf(before, "TreeNode0"), child));
     EXPECT_EQ(SectionOf(after, "TreeNode1"), WithChildren(SectionOf(before, "TreeNode1"), child));
     EXPECT_EQ(SectionOf(after, "TreeNode2"),
-              SectionOf(before, "TreeNode2") + Key(kItemNoTitle, "1") + Key(kQuantityTitle, "2"));
+              SectionOf(before, "TreeNode2") + Key(kItemNo, "1") + Key(kQuantity, "2"));
     EXPECT_EQ(SectionOf(after, "TreeNode3"), SectionOf(before, "TreeNode3"));
     EXPECT_EQ(SectionOf(after, "TreeNodeInfo"), "[TreeNodeInfo]\r\nCount=4\r\n");
     // Only the title band is left, so A gets no detail file.
@@ -116,15 +116,15 @@ TEST_F(LinkBomToTreeTest, LinkedRowsLeaveTheirBlocksAndTheRestGoToTheDetailFiles
     std::vector<std::string> parts;
     for (const BomInfo& row : bom().rows()) parts.push_back(row.drawingName + ":" + row.partName);
     EXPECT_THAT(parts,
-                ElementsAre("A.dwg:" + kPartNameTitle, "A.dwg:" + kBolt, "C.dwg:" + kPartNameTitle,
-                            "C.dwg:" + kBolt, "D.dwg:" + kPartNameTitle, "E.dwg:" + kPartNameTitle,
+                ElementsAre("A.dwg:" + kPartName, "A.dwg:" + kBolt, "C.dwg:" + kPartName,
+                            "C.dwg:" + kBolt, "D.dwg:" + kPartName, "E.dwg:" + kPartName,
                             "E.dwg:" + kGear, "E.dwg:" + kBolt));
     EXPECT_THAT(bom().drawingStarts(), ElementsAre(0, 2, 4, 5));
 
     const std::string after = Tree();
     // The later row overwrites the part's values in place.
     EXPECT_EQ(SectionOf(after, "TreeNode1"),
-              SectionOf(before, "TreeNode1") + Key(kItemNoTitle, "1") + Key(kQuantityTitle, "3"));
+              SectionOf(before, "TreeNode1") + Key(kItemNo, "1") + Key(kQuantity, "3"));
     for (const char* assembly : {"TreeNode2", "TreeNode3"}) {
         EXPECT_EQ(SectionOf(after, assembly), WithChildren(SectionOf(before, assembly),
                                                            "ChildCount=1\r\nchildname0=B.dwg\r\n"));
@@ -143,7 +143,7 @@ TEST_F(LinkBomToTreeTest, LinkedRowsLeaveTheirBlocksAndTheRestGoToTheDetailFiles
 
 TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNamesTheRest) {
     WriteTree(
-        {{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\N.dwg", kPartNameTitle}, {"D:\\w\\B.dwg", kShaft}});
+        {{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\N.dwg", kPartName}, {"D:\\w\\B.dwg", kShaft}});
     const std::string before = Tree();
     bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
                       Row("D:\\w\\A.dwg", "2", kBolt, "3")};
@@ -153,15 +153,15 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
 
     const std::string after = Tree();
     EXPECT_EQ(SectionOf(after, "TreeNode1"),
-              SectionOf(before, "TreeNode1") + Key(kItemNoTitle, kItemNoTitle) +
-                  Key(kQuantityTitle, kQuantityTitle) + Key(kRemarkTitle, kRemarkTitle));
+              SectionOf(before, "TreeNode1") + Key(kItemNo, kItemNo) +
+                  Key(kQuantity, kQuantity) + Key(kRemark, kRemark));
     EXPECT_EQ(SectionOf(after, "TreeNode2"),
-              SectionOf(before, "TreeNode2") + Key(kItemNoTitle, "1") + Key(kQuantityTitle, "2"));
+              SectionOf(before, "TreeNode2") + Key(kItemNo, "1") + Key(kQuantity, "2"));
     EXPECT_EQ(SectionOf(after, "TreeNode0"),
               WithChildren(SectionOf(before, "TreeNode0"),
                            "ChildCount=2\r\nchildname0=N.dwg\r\nchildname1=B.dwg\r\n"));
     ASSERT_THAT(bom().rows(), SizeIs(2));
-    EXPECT_EQ(bom().rows()[0].partName, kPartNameTitle);
+    EXPECT_EQ(bom().rows()[0].partName, kPartName);
     const auto rows = BomFileRows("D:\\w\\A.bmf");
     ASSERT_THAT(rows, SizeIs(1));
     EXPECT_THAT(rows[0], HasSubstr("'" + kBolt + "'"));
@@ -170,7 +170,7 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
 TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterIt) {
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
     BomInfo header = TitleRow("D:\\w\\A.dwg");
-    header.remark = kDrawingNameTitle;
+    header.remark = kDrawingName;
     bom().rows() = {header, Row("D:\\w\\A.dwg", "1", kShaft, "1", kGear),
                       Row("D:\\w\\A.dwg", "2", kShaft, "1"), Row("D:\\w\\A.dwg", "3", kGear, "1")};
     bom().drawingStarts() = {0};
@@ -179,7 +179,7 @@ TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterI
 
     const std::string after = Tree();
     EXPECT_THAT(SectionOf(after, "TreeNode1"),
-                HasSubstr("config-Value-" + kDrawingNameTitle + "=" + kGear + "\r\n"));
+                HasSubstr("config-Value-" + kDrawingName + "=" + kGear + "\r\n"));
     EXPECT_THAT(SectionOf(after, "TreeNode0"),
                 HasSubstr("ChildCount=2\r\nchildname0=B.dwg\r\nchildname1=B.dwg\r\n"));
     ASSERT_THAT(bom().rows(), SizeIs(2));
@@ -200,7 +200,7 @@ TEST_F(LinkBomToTreeTest, MatchingIsByteForByte) {
     const std::string after = Tree();
     EXPECT_EQ(SectionOf(after, "TreeNode0"), SectionOf(before, "TreeNode0"));
     EXPECT_EQ(SectionOf(after, "TreeNode1"), SectionOf(before, "TreeNode1"));
-    EXPECT_THAT(SectionOf(after, "TreeNode2"), HasSubstr(Key(kItemNoTitle, "2")));
+    EXPECT_THAT(SectionOf(after, "TreeNode2"), HasSubstr(Key(kItemNo, "2")));
     ASSERT_THAT(bom().rows(), SizeIs(2));
     EXPECT_EQ(bom().rows()[1].partName, "shaft");
 }
@@ -240,7 +240,7 @@ TEST_F(LinkBomToTreeTest, ALineBreakInACellCannotAddLinesToTheTreeFile) {
 
     const std::string after = Tree();
     EXPECT_THAT(after,
-                HasSubstr("config-Value-" + kQuantityTitle + "=2  [TreeNodeInfo]  Count=99\r\n"));
+                HasSubstr("config-Value-" + kQuantity + "=2  [TreeNodeInfo]  Count=99\r\n"));
     EXPECT_EQ(SectionOf(after, "TreeNodeInfo"), "[TreeNodeInfo]\r\nCount=2\r\n");
 }
 

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "BomTestTexts.h"
+#include "support/GbkTexts.h"
 #include "bom/BomTable.h"
 #include "bom/BomWorkspace.h"
 
 namespace velmarin::bomtest {
 namespace {
+
+using namespace testing::gbk;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -300,7 +302,7 @@ TEST(AnalyseTable, AMillionGridPoints) {
 
 TEST(AnalyseTable, RandomTablesKeepEveryCellInsideTheGrid) {
     const double coordinates[] = {0, 1, 2.5, 4, -3, 1e9, kNaN, kInf, -kInf, -0.0};
-    const char* const words[] = {kPartName, kItemNo, kQuantity, "", "v", "\\"};
+    const std::string words[] = {kPartName, kItemNo, kQuantity, "", "v", "\\"};
     std::mt19937 random(5);
     for (int round = 0; round < 500; ++round) {
         BomWorkspace bom;

@@ -4,12 +4,16 @@
 
 #include <string>
 
+#include "support/GbkTexts.h"
+#include "support/BomTables.h"
 #include "support/HostRun.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::bomtest {
 namespace {
+
+using namespace testing::gbk;
 
 constexpr const char kDrawing[] = "D:\\w\\A.dwg";
 constexpr const char kBomFile[] = "D:\\w\\A.bmf";
@@ -40,16 +44,11 @@ const char kDrawingFile[] = R"({
 })";
 
 // 序号, 名称 and 数量 configured as themselves; the other keys are missing.
-const std::string kTemplate =
-    "[TABLE]\r\n\xD0\xF2\xBA\xC5=\xD0\xF2\xBA\xC5\r\n\xC3\xFB\xB3\xC6=\xC3\xFB\xB3\xC6\r\n"
-    "\xCA\xFD\xC1\xBF=\xCA\xFD\xC1\xBF\r\n";
+const std::string kTemplate = testing::ColumnTitles({kItemNo, kPartName, kQuantity});
 
-const std::string kExpectedBomFile =
-    std::string("DUD13.O BomMxFile1.0\r\n") + texts::kBomFileCaptions + texts::kBomFileMarks +
-    "'','','1','4','','','','','\xC2\xDD\xCB\xA8','','','','','','','','','','','','','','','','',"
-    "'','','',''\r\n"
-    "'','','2','8','','','','','O'Ring','','','','','','','','','','','','','','','','','','','',"
-    "''\r\n";
+const std::string kExpectedBomFile = testing::BomFileHeader() +
+                                     testing::BomFileLine({{3, "1"}, {4, "4"}, {9, kBolt}}) +
+                                     testing::BomFileLine({{3, "2"}, {4, "8"}, {9, "O'Ring"}});
 
 TEST(SaveBomThroughTheHostProgram, PickAllThenSaveBom) {
     testing::World world;

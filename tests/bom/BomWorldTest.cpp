@@ -10,9 +10,10 @@
 #include <memory>
 #include <string>
 
-#include "BomTestTexts.h"
+#include "support/GbkTexts.h"
 #include "bridge/VordClient.h"
 #include "commands/Commands.h"
+#include "support/BomTables.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
 #include "bom/BomWorkspace.h"
@@ -20,22 +21,13 @@
 namespace velmarin::bomtest {
 namespace {
 
+using namespace testing::gbk;
+
 constexpr const char kBomFile[] = "D:\\w\\A.bmf";
 const std::vector<double> kXs{0, 10, 30, 40};
 const std::vector<double> kYs{0, 8, 16, 24};
-const std::string kHeader =
-    std::string("DUD13.O BomMxFile1.0\r\n") + texts::kBomFileCaptions + texts::kBomFileMarks;
-
-// A row line from field numbers (1..29) and their values; the other fields are empty.
-std::string Line(const std::map<int, std::string>& fields) {
-    std::string line = "'";
-    for (int field = 1; field <= 29; ++field) {
-        if (field > 1) line += "','";
-        const auto found = fields.find(field);
-        if (found != fields.end()) line += found->second;
-    }
-    return line + "'\r\n";
-}
+const std::string kHeader = testing::BomFileHeader();
+constexpr auto Line = &testing::BomFileLine;
 
 template <typename T, typename... Setup>
 std::unique_ptr<T> Part(Setup... setup) {

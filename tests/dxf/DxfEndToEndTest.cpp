@@ -13,7 +13,9 @@
 #include "host/sim/DxfOut.h"
 #include "host/sim/DxfPairs.h"
 #include "host/sim/DxfProxyGraphics.h"
+#include "support/BomTables.h"
 #include "support/HostRun.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
 
@@ -128,23 +130,18 @@ std::string DrawingFile() {
     return R2000File(entities, "ANSI_936", {"0", G("图框层")});
 }
 
-const std::string kTemplate = "[TABLE]\r\n" + G("序号=序号\r\n名称=名称\r\n数量=数量\r\n");
+const std::string kTemplate = testing::ColumnTitles({G("序号"), G("名称"), G("数量")});
 
 const std::string kExpectedBomFile =
-    std::string("DUD13.O BomMxFile1.0\r\n") + texts::kBomFileCaptions + texts::kBomFileMarks +
-    "'','','1','4','','','','','" + G("螺栓") +
-    "','','','','','','','','','','','','','','','','',"
-    "'','','',''\r\n"
-    "'','','2','8','','','','','O'Ring','','','','','','','','','','','','','','','','','','','',"
-    "''\r\n";
+    testing::BomFileHeader() + testing::BomFileLine({{3, "1"}, {4, "4"}, {9, G("螺栓")}}) +
+    testing::BomFileLine({{3, "2"}, {4, "8"}, {9, "O'Ring"}});
 
 void Prepare(testing::World& world) {
     world.writeFile(kDrawing, DrawingFile());
     world.writeFile(texts::kColumnTitleTemplate, kTemplate);
     world.writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=title.bpt\r\n");
     world.writeFile("D:\\VORD\\source\\BPT\\title.bpt",
-                    G("[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=图名\r\n"
-                      "TH=图号\r\n"));
+                    testing::TitleBlockTemplate(G("TH=图号\r\n")));
 }
 
 TEST(DxfEndToEnd, SaveBomReadsThePartsListOfADxfDrawing) {
@@ -171,7 +168,7 @@ TEST(DxfEndToEnd, SaveMethodDescribesTheDrawingAndSavesItAsDxf) {
     const testing::HostResult result = run.execute();
     ASSERT_EQ(result.exitStatus, 0) << result.err;
 
-    EXPECT_EQ(world.readFile("D:\\VORD\\temp\\sldTree.ini"),
+    EXPECT_EQ(world.readFile(testing::kTreeFile),
               G("[TreeNode0]\r\nLevel=0\r\nText=A.dxf\r\nPath=D:\\w\\A.dxf\r\ncount=1\r\n"
                 "relatype=6\r\nconfig-Value-图名=总装图\r\nconfig-Type-图名=0\r\n"
                 "config-Value-图号=A-00\r\nconfig-Type-图号=0\r\n[TreeNodeInfo]\r\nCount=1\r\n"));

@@ -6,7 +6,6 @@
 #include "host/sim/DrawingFile.h"
 #include "host/sim/DxfFile.h"
 #include "host/sim/DxfPairs.h"
-#include "platform/Encoding.h"
 
 namespace velmarin::dxftest {
 
@@ -16,12 +15,6 @@ std::string Sample(const std::string& name) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-std::string G(const std::string& utf8) {
-    std::string gbk;
-    EXPECT_TRUE(platform::Utf8ToGbk(utf8, gbk)) << utf8;
-    return gbk;
 }
 
 std::string Dxf(const Pairs& pairs, const std::string& lineEnd) {

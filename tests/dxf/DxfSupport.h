@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/sim/SimDatabase.h"
+#include "support/Gbk.h"
 
 namespace velmarin::dxftest {
 
@@ -17,8 +18,7 @@ using Pairs = std::vector<std::pair<int, std::string>>;
 // The bytes of a file in tests/data/dxf.
 std::string Sample(const std::string& name);
 
-// GBK bytes of UTF-8 source text.
-std::string G(const std::string& utf8);
+using velmarin::testing::G;
 
 // DXF text of group-code/value pairs, one per two lines ending in `lineEnd`.
 std::string Dxf(const Pairs& pairs, const std::string& lineEnd = "\n");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/CallCodes.h"
 #include "support/HostRun.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
@@ -17,12 +18,6 @@ const std::string kLoginLine = "code=5\tparam1=0\tparam2=6\tparam3=";
 const std::string kUnloadLine = "code=6\tparam1=0\tparam2=6\tparam3=";
 
 std::string Message(const char* gbk) { return "MESSAGE: " + Utf8(gbk); }
-
-std::vector<std::string> Codes(const std::vector<std::string>& calls) {
-    std::vector<std::string> codes;
-    for (const std::string& call : calls) codes.push_back(call.substr(0, call.find('\t')));
-    return codes;
-}
 
 TEST(LoginEndToEnd, LogsInOnceAtLoadAndNotifiesAtUnload) {
     World world;

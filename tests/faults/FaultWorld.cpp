@@ -5,47 +5,14 @@
 #include <filesystem>
 
 #include "bridge/VordClient.h"
-#include "platform/Encoding.h"
+#include "support/BomTables.h"
+#include "support/Gbk.h"
 #include "util/FixedTexts.h"
 
 namespace fs = std::filesystem;
 
 namespace velmarin::testing::faults {
 namespace {
-
-std::string Gbk(const std::string& utf8) {
-    std::string gbk;
-    EXPECT_TRUE(platform::Utf8ToGbk(utf8, gbk));
-    return gbk;
-}
-
-// A BOM table as the host shows it: a proxy of grid polylines and one multiline text per cell,
-// the title band lowest. Columns 序号, 名称, 数量; rows 1 轴 2 and 2 螺栓 8.
-constexpr const char kBomTable[] = R"({"type": "proxy", "className": "AcDbZombieEntity", "parts": [
-    {"type": "polyline", "points": [[200, 10], [290, 10]]},
-    {"type": "polyline", "points": [[200, 18], [290, 18]]},
-    {"type": "polyline", "points": [[200, 26], [290, 26]]},
-    {"type": "polyline", "points": [[200, 34], [290, 34]]},
-    {"type": "polyline", "points": [[200, 10], [200, 34]]},
-    {"type": "polyline", "points": [[230, 10], [230, 34]]},
-    {"type": "polyline", "points": [[260, 10], [260, 34]]},
-    {"type": "polyline", "points": [[290, 10], [290, 34]]},
-    {"type": "mtext", "contents": "\\P序号", "position": [202, 12, 0]},
-    {"type": "mtext", "contents": "\\P名称", "position": [232, 12, 0]},
-    {"type": "mtext", "contents": "\\P数量", "position": [262, 12, 0]},
-    {"type": "mtext", "contents": "1", "position": [202, 20, 0]},
-    {"type": "mtext", "contents": "轴", "position": [232, 20, 0]},
-    {"type": "mtext", "contents": "2", "position": [262, 20, 0]},
-    {"type": "mtext", "contents": "2", "position": [202, 28, 0]},
-    {"type": "mtext", "contents": "螺栓", "position": [232, 28, 0]},
-    {"type": "mtext", "contents": "8", "position": [262, 28, 0]}]})";
-
-std::string DrawingJson(const std::string& drawingName, const std::string& extraEntity) {
-    return R"({"blocks": {"TK-A3": [{"type": "line", "start": [0, 0, 0], "end": [420, 297, 0]}]},
-        "entities": [{"type": "blockref", "block": "TK-A3", "position": [0, 0, 0],
-        "attributes": [{"tag": "TM", "text": ")" +
-           drawingName + R"("}]})" + extraEntity + "]}";
-}
 
 // The names the client double keeps beside the exchange file; they change with every call.
 bool IsClientBookkeeping(const std::string& name) {
@@ -63,12 +30,15 @@ void FaultTest::SetUp() {
 
     world.writeFile(kExchangeFile, "[BPT]\r\nBPT_NAME=TitleBlock.bpt\r\n");
     world.writeFile("D:\\VORD\\source\\BPT\\TitleBlock.bpt",
-                    Gbk("[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=图名\r\n"
-                        "[Info]\r\nBlockPty=true\r\n"));
+                    TitleBlockTemplate("[Info]\r\nBlockPty=true\r\n"));
     world.writeFile(texts::kColumnTitleTemplate,
-                    Gbk("[TABLE]\r\n序号=序号\r\n名称=名称\r\n数量=数量\r\n"));
-    world.writeFile(kAssembly, DrawingJson("总装图", std::string(", ") + kBomTable));
-    world.writeFile(kPart, DrawingJson("轴", ""));
+                    ColumnTitles({G("序号"), G("名称"), G("数量")}));
+    // The assembly's BOM table: columns 序号, 名称, 数量; rows 1 轴 2 and 2 螺栓 8.
+    world.writeFile(kAssembly, DrawingJson({G("总装图"),
+                                            {{G("序号"), G("名称"), G("数量")},
+                                             {"1", G("轴"), "2"},
+                                             {"2", G("螺栓"), "8"}}}));
+    world.writeFile(kPart, DrawingJson({G("轴"), {}}));
 
     // What an earlier run left: a tree file of two nodes and the assembly's BOM detail file.
     world.writeFile(kTreeFile,
@@ -134,6 +104,13 @@ void FaultTest::expectIntact(const std::vector<std::string>& windowsPaths) const
     for (const std::string& path : windowsPaths) {
         EXPECT_EQ(file(path), before.at(path)) << path << " was changed";
     }
+}
+
+void FaultTest::expectOutcome(const FaultCase& c) const {
+    EXPECT_EQ(world.messages(), c.messages);
+    EXPECT_EQ(clientCodes(), c.clientCodes);
+    expectIntact(c.intact);
+    expectNoStrayFiles();
 }
 
 std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) { return info.param.name; }

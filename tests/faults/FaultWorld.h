@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/posix/Faults.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing::faults {
@@ -22,11 +23,12 @@ namespace velmarin::testing::faults {
 inline constexpr const char kAssembly[] = "D:\\w\\A.dwg";  // title block and a BOM table
 inline constexpr const char kPart[] = "D:\\w\\B.dwg";      // a part the table names
 inline constexpr const char kBomFile[] = "D:\\w\\A.bmf";
-inline constexpr const char kTreeFile[] = "D:\\VORD\\temp\\sldTree.ini";
 inline constexpr const char kExchangeFile[] = "D:\\VORD\\VORD.ini";
 
 // What the user is shown when a file cannot be written.
 std::string WriteFailed(const std::string& path);
+
+struct FaultCase;
 
 class FaultTest : public ::testing::Test {
   public:
@@ -50,6 +52,8 @@ class FaultTest : public ::testing::Test {
     void expectNoStrayFiles() const;
     // The files keep the bytes they had when the test began.
     void expectIntact(const std::vector<std::string>& windowsPaths) const;
+    // The case's messages, client calls and intact files, and no stray files.
+    void expectOutcome(const FaultCase& c) const;
 
     std::map<std::string, std::string> before;
     World world;

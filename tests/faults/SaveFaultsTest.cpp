@@ -31,10 +31,7 @@ TEST_P(SaveBomFaults, TheOldDetailFileSurvivesAFailedWrite) {
     c.inject(*this);
     world.host().queuePick(true);
     commands::savebom(world.vord(), world.bom());
-    EXPECT_EQ(world.messages(), c.messages);
-    EXPECT_EQ(clientCodes(), c.clientCodes);
-    expectIntact(c.intact);
-    expectNoStrayFiles();
+    expectOutcome(c);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,10 +67,7 @@ TEST_P(SaveMethodFaults, NothingOfTheEarlierRunIsLostAndNoBrokenTreeFileIsHanded
     const FaultCase& c = GetParam();
     c.inject(*this);
     commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.bom(), world.save());
-    EXPECT_EQ(world.messages(), c.messages);
-    EXPECT_EQ(clientCodes(), c.clientCodes);
-    expectIntact(c.intact);
-    expectNoStrayFiles();
+    expectOutcome(c);
 }
 
 // The space left once the exchange file has taken the save request's parameter: the tree file

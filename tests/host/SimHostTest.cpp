@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TempDrive.h"
+#include "support/TempDrive.h"
 #include "host/sim/SimHost.h"
 
 namespace velmarin::host::sim {

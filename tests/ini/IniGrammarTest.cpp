@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "MemoryPlatform.h"
+#include "support/MemoryPlatform.h"
 #include "ini/TextLines.h"
 #include "ini/IniDocument.h"
 #include "util/Text.h"

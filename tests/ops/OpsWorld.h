@@ -29,12 +29,7 @@ class OpsTest : public ::testing::Test {
     void TearDown() override { EXPECT_EQ(world.host().openObjectCount(), 0); }
 
     int run(const std::string& script);  // ScriptRunTest.cpp
-    Texts openDocuments() {
-        Texts names;
-        for (host::Document* document : world.host().documents())
-            names.push_back(document->fileName());
-        return names;
-    }
+    Texts openDocuments() { return world.openDocuments(); }
     // The log lines of one code up to param2; code 0 gives just the codes of all calls.
     Texts calls(int code) {
         Texts lines;

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "TempFolder.h"
+#include "support/TempDrive.h"
 #include "platform/posix/PathResolver.h"
 
 namespace velmarin::platform::posix {
@@ -12,7 +12,7 @@ namespace {
 
 class PathResolverTest : public ::testing::Test {
   protected:
-    PathResolverTest() : resolver_({{'d', folder_.path()}}) {
+    PathResolverTest() : resolver_({{'d', folder_.root()}}) {
         folder_.write("VORD/VORD.ini", "");
         folder_.write("App/Temp/x.txt", "");
         folder_.write("\xD6\xD0/\xCE\xC4.ini", "");
@@ -24,9 +24,9 @@ class PathResolverTest : public ::testing::Test {
         folder_.write("Both/\xE5\x9B\xBE\xE7\xBA\xB8", "");
         folder_.write("Both/\xCD\xBC\xD6\xBD", "");
     }
-    std::string root() const { return folder_.path(); }
+    std::string root() const { return folder_.root(); }
 
-    testing::TempFolder folder_;
+    testing::TempDrive folder_;
     PathResolver resolver_;
 };
 

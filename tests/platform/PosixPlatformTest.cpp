@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "TempFolder.h"
+#include "support/TempDrive.h"
 #include "platform/ModulePath.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
@@ -24,10 +24,10 @@ class PosixPlatformTest : public ::testing::Test {
   protected:
     PosixPlatformTest() {
         PosixConfig config;
-        config.drives['D'] = folder_.path();
-        config.registryFile = folder_.path() + "/registry.ini";
-        config.hostExecutable = folder_.path() + "/host/velmarin-host";
-        config.modules["Velmarin.arx"] = folder_.path() + "/App/Velmarin.arx";
+        config.drives['D'] = folder_.root();
+        config.registryFile = folder_.root() + "/registry.ini";
+        config.hostExecutable = folder_.root() + "/host/velmarin-host";
+        config.modules["Velmarin.arx"] = folder_.root() + "/App/Velmarin.arx";
         platform_ = std::make_unique<PosixPlatform>(config, notifier_, clock_);
         folder_.write("VORD/VORD.ini", "");
     }
@@ -40,14 +40,14 @@ class PosixPlatformTest : public ::testing::Test {
     }
     std::vector<std::string> entries(const std::string& relative) const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(folder_.path() + "/" + relative))
+        for (const auto& e : fs::directory_iterator(folder_.root() + "/" + relative))
             names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
     // Rewrites a file in place, keeping its inode and size, and puts its old times back.
     void rewriteInPlace(const std::string& relative, const std::string& bytes) {
-        const std::string path = folder_.path() + "/" + relative;
+        const std::string path = folder_.root() + "/" + relative;
         struct stat before;
         ASSERT_EQ(::stat(path.c_str(), &before), 0);
         const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
@@ -58,7 +58,7 @@ class PosixPlatformTest : public ::testing::Test {
         ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     }
 
-    testing::TempFolder folder_;
+    testing::TempDrive folder_;
     RecordingNotifier notifier_;
     SimulatedClock clock_;
     std::unique_ptr<PosixPlatform> platform_;
@@ -75,9 +75,9 @@ TEST_F(PosixPlatformTest, ProfileValuesReachOneFileWhateverTheCase) {
     EXPECT_TRUE(platform_->writeProfileString("s", "k", "v", "D:\\VORD\\new.ini"));
     EXPECT_EQ(folder_.read("VORD/new.ini"), "[s]\r\nk=v\r\n");
     EXPECT_FALSE(platform_->writeProfileString("s", "k", "v", "D:\\NoFolder\\new.ini"));
-    EXPECT_FALSE(fs::exists(folder_.path() + "/NoFolder"));
+    EXPECT_FALSE(fs::exists(folder_.root() + "/NoFolder"));
     EXPECT_FALSE(platform_->writeProfileString(nullptr, "k", "v", "D:\\VORD\\x.ini"));
-    EXPECT_FALSE(fs::exists(folder_.path() + "/VORD/x.ini"));
+    EXPECT_FALSE(fs::exists(folder_.root() + "/VORD/x.ini"));
 }
 
 TEST_F(PosixPlatformTest, CacheIsNeverStale) {
@@ -105,10 +105,10 @@ TEST_F(PosixPlatformTest, CacheIsNeverStale) {
     EXPECT_EQ(get("n", "k", file), "dddd");
 
     folder_.write("VORD/other.tmp", "[n]\r\nk=eeee\r\n");  // replaced by rename
-    fs::rename(folder_.path() + "/VORD/other.tmp", folder_.path() + "/VORD/sldTree.ini");
+    fs::rename(folder_.root() + "/VORD/other.tmp", folder_.root() + "/VORD/sldTree.ini");
     EXPECT_EQ(get("n", "k", file), "eeee");
 
-    fs::remove(folder_.path() + "/VORD/sldTree.ini");
+    fs::remove(folder_.root() + "/VORD/sldTree.ini");
     EXPECT_EQ(get("n", "k", file, "gone"), "gone");
 }
 
@@ -139,7 +139,7 @@ TEST_F(PosixPlatformTest, RegistryValueMustFitIn260Bytes) {
         EXPECT_EQ(platform_->readRegistryString(c.key, c.value, value), c.found) << c.value;
         EXPECT_EQ(value, c.expected) << c.value;
     }
-    fs::remove(folder_.path() + "/registry.ini");
+    fs::remove(folder_.root() + "/registry.ini");
     std::string value;
     EXPECT_FALSE(platform_->readRegistryString("SOFTWARE\\TORVEL\\VORD", "AppPath", value));
 }
@@ -225,7 +225,7 @@ TEST_F(PosixPlatformTest, FoldersAndFiles) {
     EXPECT_TRUE(platform_->createDirectory("D:\\a"));
     EXPECT_FALSE(platform_->createDirectory("D:\\A"));
     EXPECT_TRUE(platform_->createDirectory("D:\\A\\b"));
-    EXPECT_TRUE(fs::is_directory(folder_.path() + "/a/b"));
+    EXPECT_TRUE(fs::is_directory(folder_.root() + "/a/b"));
 
     folder_.write("a/f.txt", std::string("x\0y", 3));
     std::string contents;
@@ -239,7 +239,7 @@ TEST_F(PosixPlatformTest, FoldersAndFiles) {
 
 TEST_F(PosixPlatformTest, ReadOnlyFilesStayAsTheyAre) {
     folder_.write("ro/p.ini", "[s]\r\nk=old\r\n");
-    fs::permissions(folder_.path() + "/ro/p.ini", fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(folder_.root() + "/ro/p.ini", fs::perms::owner_read | fs::perms::group_read);
     EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\ro\\p.ini"));
     EXPECT_EQ(platform_->createFile("D:\\ro\\p.ini"), nullptr);
     EXPECT_FALSE(platform_->deleteFile("D:\\ro\\p.ini"));
@@ -247,9 +247,9 @@ TEST_F(PosixPlatformTest, ReadOnlyFilesStayAsTheyAre) {
     EXPECT_EQ(entries("ro"), std::vector<std::string>{"p.ini"});
 
     folder_.write("rw/p.ini", "[s]\r\nk=old\r\n");
-    fs::permissions(folder_.path() + "/rw/p.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(folder_.root() + "/rw/p.ini", fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(platform_->writeProfileString("s", "k", "new", "D:\\rw\\p.ini"));
-    EXPECT_EQ(fs::status(folder_.path() + "/rw/p.ini").permissions(),
+    EXPECT_EQ(fs::status(folder_.root() + "/rw/p.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);  // kept by the replacement
 }
 

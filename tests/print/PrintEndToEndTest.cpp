@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "StampedTexts.h"
+#include "support/CallCodes.h"
 #include "support/HostRun.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
@@ -23,12 +24,6 @@ const char kFramedDrawing[] = R"({"layers": ["0", "图框层"], "entities": [
 const std::string kDesign = "\xC9\xE8\xBC\xC6";
 const std::string kChecked = "\xD2\xD1\xC9\xF3";
 const std::string kPrinted = "\xB4\xF2\xD3\xA1\xCD\xEA\xB3\xC9";
-
-std::vector<std::string> Codes(const std::vector<std::string>& calls) {
-    std::vector<std::string> codes;
-    for (const std::string& call : calls) codes.push_back(call.substr(0, call.find('\t')));
-    return codes;
-}
 
 TEST(PrintFlowEndToEnd, LoadingStampsTheFileOnceAndExportKeepsTheTexts) {
     World world;

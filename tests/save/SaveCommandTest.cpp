@@ -9,6 +9,7 @@
 
 #include "commands/Commands.h"
 #include "save/SaveTestSupport.h"
+#include "support/BomTables.h"
 
 namespace velmarin::testing {
 namespace {
@@ -121,19 +122,9 @@ TEST_F(SaveCommandTest, FailedSaveInPlaceHandsNothingOver) {
 }
 
 TEST_F(SaveCommandTest, BomFileStandsBesideTheDrawingWithItsLastDotReplaced) {
-    world.writeFile(texts::kColumnTitleTemplate, G("[TABLE]\r\n序号=序号\r\n名称=名称\r\n"));
-    // A BOM table: a proxy of grid polylines and one multiline text per cell, titles lowest.
-    openDrawing("D:\\w\\A.B.dwg", R"({"entities": [{"type": "proxy", "parts": [
-        {"type": "polyline", "points": [[0, 0], [60, 0]]},
-        {"type": "polyline", "points": [[0, 8], [60, 8]]},
-        {"type": "polyline", "points": [[0, 16], [60, 16]]},
-        {"type": "polyline", "points": [[0, 0], [0, 16]]},
-        {"type": "polyline", "points": [[30, 0], [30, 16]]},
-        {"type": "polyline", "points": [[60, 0], [60, 16]]},
-        {"type": "mtext", "contents": "\\P序号", "position": [2, 2, 0]},
-        {"type": "mtext", "contents": "\\P名称", "position": [32, 2, 0]},
-        {"type": "mtext", "contents": "\\P1", "position": [2, 10, 0]},
-        {"type": "mtext", "contents": "\\P螺栓", "position": [32, 10, 0]}]}]})");
+    world.writeFile(texts::kColumnTitleTemplate, ColumnTitles({G("序号"), G("名称")}));
+    openDrawing("D:\\w\\A.B.dwg",
+                Drawing({BomTableJson({{G("序号"), G("名称")}, {"1", G("螺栓")}})}));
     savemethod();
     EXPECT_TRUE(world.exists("D:\\w\\A.B.bmf"));
     EXPECT_NE(world.readFile("D:\\w\\A.B.bmf").find(G("螺栓")), std::string::npos);

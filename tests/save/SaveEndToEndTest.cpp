@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "save/DrawingWorld.h"
+#include "support/BomTables.h"
+#include "support/DrawingWorld.h"
 #include "support/HostRun.h"
+#include "support/TreeFileNames.h"
 #include "support/World.h"
 
 namespace velmarin::testing {
@@ -17,8 +19,7 @@ TEST(SaveEndToEnd, FiledAndNewDrawingsAndNoDrawingAtAll) {
     World world;
     world.writeFile("D:\\VORD\\VORD.ini", "[BPT]\r\nBPT_NAME=title.bpt\r\n");
     world.writeFile("D:\\VORD\\source\\BPT\\title.bpt",
-                    G("[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=图名\r\n"
-                      "TH=图号\r\n"));
+                    TitleBlockTemplate(G("TH=图号\r\n")));
     world.writeFile("D:\\work\\A.dwg",
                     Drawing({BlockRef("TK-A3", {{"TM", "总装图"}, {"TH", "A-00"}})}));
     world.setClientBehaviour("[Code10]\r\nreturn1=D:\\out\\N.dwg\r\nreturn2=two\r\n");
@@ -31,7 +32,7 @@ TEST(SaveEndToEnd, FiledAndNewDrawingsAndNoDrawingAtAll) {
     EXPECT_EQ(result.exitStatus, 0) << result.err;
     EXPECT_TRUE(result.lines.empty()) << result.out;
 
-    EXPECT_EQ(world.readFile("D:\\VORD\\temp\\sldTree.ini"),
+    EXPECT_EQ(world.readFile(kTreeFile),
               G("[TreeNode0]\r\nLevel=0\r\nText=A.dwg\r\nPath=D:\\work\\A.dwg\r\ncount=1\r\n"
                 "relatype=6\r\nconfig-Value-图名=总装图\r\nconfig-Type-图名=0\r\n"
                 "config-Value-图号=A-00\r\nconfig-Type-图号=0\r\n[TreeNodeInfo]\r\nCount=1\r\n"));

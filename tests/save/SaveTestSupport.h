@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "save/DrawingWorld.h"
+#include "support/DrawingWorld.h"
+#include "support/TreeFileNames.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing {
-
-inline const char kTreeFile[] = "D:\\VORD\\temp\\sldTree.ini";
 
 class SaveCommandTest : public DrawingWorld {
   protected:

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/Encoding.h"
 #include "support/World.h"
 
 namespace fs = std::filesystem;
@@ -95,7 +94,5 @@ HostResult HostRun::execute() const {
     fs::remove_all(dir, ignored);
     return result;
 }
-
-std::string Utf8(const std::string& gbk) { return platform::GbkToUtf8(gbk); }
 
 }  // namespace velmarin::testing

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "support/Gbk.h"  // Utf8(): the system's texts as the program prints them
+
 namespace velmarin::testing {
 
 class World;
@@ -47,8 +49,5 @@ struct HostRun {
     static HostRun For(const World& world);
     HostResult execute() const;
 };
-
-// GBK bytes (the system's fixed texts) as the program prints them.
-std::string Utf8(const std::string& gbk);
 
 }  // namespace velmarin::testing

@@ -12,16 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace velmarin::testing {
-namespace {
-
-std::string MakeTempRoot() {
-    std::string pattern = (fs::temp_directory_path() / "velmarin-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) std::abort();
-    return pattern;
-}
-
-}  // namespace
-
 std::string BinaryDir() {
     const char* dir = std::getenv("VELMARIN_BIN");
     return dir != nullptr ? dir : VELMARIN_BIN_DIR;
@@ -38,14 +28,15 @@ void RunWorldBatch(void* window, unsigned, std::uintptr_t timerId, std::uint32_t
 }
 }  // namespace
 
-World::World(WorldOptions options) : root_(MakeTempRoot()) {
-    fs::create_directories(fs::path(root_) / "VORD");
+World::World(WorldOptions options) {
+    const std::string& root = drive_.root();
+    fs::create_directories(fs::path(root) / "VORD");
     platform::posix::PosixConfig config;
-    config.drives['D'] = root_;
-    config.registryFile = root_ + "/registry.ini";
-    config.hostExecutable = root_ + "/host/velmarin-host";
-    config.modules["Velmarin.arx"] = root_ + "/App/Velmarin.arx";
-    fs::create_directories(root_ + "/App/temp");
+    config.drives['D'] = root;
+    config.registryFile = root + "/registry.ini";
+    config.hostExecutable = root + "/host/velmarin-host";
+    config.modules["Velmarin.arx"] = root + "/App/Velmarin.arx";
+    fs::create_directories(root + "/App/temp");
     if (options.registerClient) {
         std::ofstream(config.registryFile, std::ios::binary)
             << "[SOFTWARE\\TORVEL\\VORD]\r\nAppPath=" << options.appPath << "\r\n";
@@ -56,10 +47,10 @@ World::World(WorldOptions options) : root_(MakeTempRoot()) {
     platform::install(platform_.get());
     host::install(host_.get());
     if (options.installClient) {
-        fs::copy_file(BinaryDir() + "/VORDDll.dll", root_ + "/VORD/VORDDll.dll",
+        fs::copy_file(BinaryDir() + "/VORDDll.dll", root + "/VORD/VORDDll.dll",
                       fs::copy_options::overwrite_existing);
     }
-    if (options.createExchangeFile) std::ofstream(root_ + "/VORD/VORD.ini", std::ios::binary);
+    if (options.createExchangeFile) std::ofstream(root + "/VORD/VORD.ini", std::ios::binary);
 }
 
 World::~World() {
@@ -69,8 +60,6 @@ World::~World() {
     platform::install(nullptr);
     host_.reset();
     platform_.reset();
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
 }
 
 std::string World::resolve(const std::string& windowsPath) const {
@@ -78,16 +67,11 @@ std::string World::resolve(const std::string& windowsPath) const {
 }
 
 void World::writeFile(const std::string& windowsPath, const std::string& bytes) const {
-    const fs::path path = resolve(windowsPath);
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
+    WriteBytes(resolve(windowsPath), bytes);
 }
 
 std::string World::readFile(const std::string& windowsPath) const {
-    std::ifstream in(resolve(windowsPath), std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    return ReadBytes(resolve(windowsPath));
 }
 
 bool World::exists(const std::string& windowsPath) const {
@@ -117,6 +101,12 @@ platform::TimerProc World::batchTimer() {
 void World::createServices() { services_.emplace(); }
 
 void World::destroyServices() { services_.reset(); }
+
+std::vector<std::string> World::openDocuments() {
+    std::vector<std::string> names;
+    for (host::Document* document : host_->documents()) names.push_back(document->fileName());
+    return names;
+}
 
 std::vector<std::string> World::messages() const {
     std::vector<std::string> texts;

@@ -14,6 +14,7 @@
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/SimulatedClock.h"
+#include "support/TempDrive.h"
 
 namespace velmarin::testing {
 
@@ -31,7 +32,7 @@ public:
 
     // The POSIX path of a Windows path on the temporary drive.
     std::string resolve(const std::string& windowsPath) const;
-    std::string root() const { return root_; }
+    std::string root() const { return drive_.root(); }
     // Writes a file (bytes as given), creating its folders.
     void writeFile(const std::string& windowsPath, const std::string& bytes) const;
     std::string readFile(const std::string& windowsPath) const;
@@ -47,6 +48,8 @@ public:
 
     // Message boxes shown so far, as text.
     std::vector<std::string> messages() const;
+    // The file names of the documents open in the host, in the host's order.
+    std::vector<std::string> openDocuments();
 
     host::sim::SimHost& host() { return *host_; }
     platform::posix::PosixPlatform& platform() { return *platform_; }
@@ -64,7 +67,7 @@ public:
     commands::SaveContext& save() { return services_->save; }
 
 private:
-    std::string root_;
+    TempDrive drive_;  // declared first: removed after everything that uses it
     platform::RecordingNotifier notifier_;
     platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> platform_;

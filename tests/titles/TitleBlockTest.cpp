@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "save/DrawingWorld.h"
+#include "support/DrawingWorld.h"
 
 namespace velmarin::testing {
 namespace {

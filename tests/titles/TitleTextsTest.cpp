@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "drawing/TitleTextReader.h"
-#include "save/DrawingWorld.h"
+#include "support/DrawingWorld.h"
 
 namespace velmarin::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "MemoryPlatform.h"
+#include "support/MemoryPlatform.h"
 #include "util/IniValues.h"
 #include "util/Paths.h"
 

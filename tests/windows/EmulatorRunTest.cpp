@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "SystemWorld.h"
+#include "support/CallCodes.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing {
@@ -56,12 +57,6 @@ ProgramResult Execute(const TempFolder& folder, const std::vector<std::string>& 
     run.lines = folder.lines("out.txt");
     folder.read("err.txt", run.err);
     return run;
-}
-
-std::vector<std::string> Codes(const std::vector<std::string>& calls) {
-    std::vector<std::string> codes;
-    for (const std::string& call : calls) codes.push_back(call.substr(0, call.find('\t')));
-    return codes;
 }
 
 class EmulatorRun : public ::testing::Test {

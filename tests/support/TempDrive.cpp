@@ -1,4 +1,4 @@
-#include "TempDrive.h"
+#include "support/TempDrive.h"
 
 #include <stdlib.h>
 
@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 namespace velmarin::testing {
 
 TempDrive::TempDrive() {
-    std::string pattern = (fs::temp_directory_path() / "velmarin-host-XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path() / "velmarin-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
     root_ = pattern;
 }
@@ -23,7 +23,10 @@ TempDrive::~TempDrive() {
 }
 
 std::string TempDrive::resolve(const std::string& path) const {
-    if (path.size() < 2 || (path[0] != 'D' && path[0] != 'd') || path[1] != ':') return path;
+    if (!path.empty() && path[0] == '/') return path;
+    if (path.size() < 2 || (path[0] != 'D' && path[0] != 'd') || path[1] != ':') {
+        return root_ + "/" + path;
+    }
     std::string rest = path.substr(2);
     for (char& c : rest) {
         if (c == '\\') c = '/';
@@ -33,18 +36,24 @@ std::string TempDrive::resolve(const std::string& path) const {
 }
 
 void TempDrive::write(const std::string& path, const std::string& bytes) const {
-    const fs::path file = resolve(path);
+    WriteBytes(resolve(path), bytes);
+}
+
+std::string TempDrive::read(const std::string& path) const { return ReadBytes(resolve(path)); }
+
+bool TempDrive::exists(const std::string& path) const { return fs::exists(resolve(path)); }
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    const fs::path file = path;
     fs::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-std::string TempDrive::read(const std::string& path) const {
-    std::ifstream in(resolve(path), std::ios::binary);
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
 }
-
-bool TempDrive::exists(const std::string& path) const { return fs::exists(resolve(path)); }
 
 }  // namespace velmarin::testing

@@ -1,4 +1,4 @@
-#include "ClientSpy.h"
+#include "support/ClientSpy.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
 #pragma once
-// A fresh temporary folder standing for drive D:, with a resolver in the shape the emulator
-// expects (drive letter mapped, both separators), removed when the test ends.
+// A fresh temporary folder standing for drive D:, removed with everything in it when the test
+// ends. Paths may be given as Windows paths on D: ("D:\a\b.dwg", either separator), as paths
+// relative to the folder ("a/b.dwg"), or as absolute POSIX paths, which pass unchanged.
 
 #include <string>
 
@@ -13,7 +14,6 @@ class TempDrive {
     TempDrive(const TempDrive&) = delete;
     TempDrive& operator=(const TempDrive&) = delete;
 
-    // "D:\a\b.dwg" -> "<root>/a/b.dwg"; other paths pass unchanged.
     std::string resolve(const std::string& path) const;
     void write(const std::string& path, const std::string& bytes) const;
     std::string read(const std::string& path) const;
@@ -23,5 +23,10 @@ class TempDrive {
   private:
     std::string root_;
 };
+
+// Writes the bytes as given to a POSIX path, creating its folders.
+void WriteBytes(const std::string& path, const std::string& bytes);
+// The bytes of a file; nothing when it cannot be read.
+std::string ReadBytes(const std::string& path);
 
 }  // namespace velmarin::testing

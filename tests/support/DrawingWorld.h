@@ -1,6 +1,6 @@
 #pragma once
 // A test world with a logged-in client, a title-block template and drawings opened in the
-// emulated host; the save and title suites share it.
+// emulated host, for the save and title tests.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "bridge/VordClient.h"
 #include "drawing/Drawings.h"
 #include "platform/Encoding.h"
+#include "support/Gbk.h"
 #include "support/World.h"
 #include "commands/Commands.h"
 #include "drawing/TitleBlockReader.h"
@@ -32,13 +33,6 @@ inline std::ostream& operator<<(std::ostream& out, const PropertyRecord& record)
 }  // namespace velmarin
 
 namespace velmarin::testing {
-
-// The GBK bytes of UTF-8 source text.
-inline std::string G(const std::string& utf8) {
-    std::string gbk;
-    EXPECT_TRUE(platform::Utf8ToGbk(utf8, gbk)) << utf8;
-    return gbk;
-}
 
 // A reference of `block` with its attributes, as a drawing-file entity.
 inline std::string BlockRef(const std::string& block,
