@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -153,11 +154,11 @@ std::string OverlayPicture() {
     parts.cells = {{1, 1, 2}, {2, 1, 6}, {1, 2, 0}};
     inspect::AddPartsListOverlay(overlays, parts);
     inspect::TitleBlockReading title;
-    title.attributes = {{"TM", kDrawingName, "A & B", {300, 20}, std::nullopt}};
+    title.attributes = {{"TM", "A & B", kDrawingName, {300, 20}}};
     inspect::AddTitleBlockOverlay(overlays, title);
     inspect::PrintFlowReading print;
     print.corner = {420, 0};
-    print.stamps = {{"\xD2\xD1\xC9\xF3", {320, 20}, 5, 1.0, ""}};  // 已审
+    print.stamps = {{"\xD2\xD1\xC9\xF3", {320, 20}, 5, 1.0}};  // 已审
     inspect::AddPrintFlowOverlay(overlays, print);
     return inspect::DrawSvg(inspect::Scene{}, overlays, "overlays");
 }
@@ -211,6 +212,58 @@ TEST(InspectPicture, RendersWithRsvgConvert) {
         const std::string png = world.root() + "/picture.png";
         ASSERT_EQ(std::system(("rsvg-convert -o '" + png + "' '" + svgPath + "'").c_str()), 0);
         EXPECT_EQ(Slurp(png).substr(0, 4), "\x89PNG");
+    }
+}
+
+struct ReportCase {
+    const char* name;
+    std::string drawing;             // the drawing file's contents (JSON)
+    std::string printFile;           // the print flow file beside it; empty: none
+    std::vector<std::string> shows;  // lines of the report (UTF-8)
+};
+
+std::string DemoFile(const std::string& name) { return Slurp(std::string(VELMARIN_DEMO) + "/" + name); }
+
+TEST(InspectReport, ShowsWhatThePlugInReads) {
+    std::string lowerCase = kDrawing;
+    lowerCase.replace(lowerCase.find("\"block\": \"TK-A3\""), 16, "\"block\": \"tk-a3\"");
+    lowerCase.replace(lowerCase.find("\"TK-A3\": ["), 7, "\"tk-a3\"");
+    const std::vector<ReportCase> cases = {
+        {"demo assembly", DemoFile("drawings/GB-1000.dwg"),
+         DemoFile("drawings/GB-1000.dwg.print.ini"),
+         {"  \"TK-A3\" at (240, 0): matches BLOCK1",
+          "    taken: TM = \"总装图\" → property 图名",
+          "    skipped: CL = \"Q235\": BLOCK1 names no property for the tag",
+          "  图名 = 总装图",
+          "  column 2: \"名称\" → kind 6 (名称)",
+          "  '','','','','','','','','轴','','','','','','','','','','','','','','','','','','','',''",
+          "  AcDbPolyline from (0, 0) to (420, 297)",
+          "  \"张三\" at (250, 20), height 5, width factor 1"}},
+        {"title block name in other letter case", lowerCase, "",
+         {"  \"tk-a3\" at (240, 0): no match: only its letter case differs from BLOCK1 (the names "
+          "are compared exactly)",
+          "Properties for the tree file: 0"}},
+        {"no table", R"({"entities": [{"type": "line", "start": [0, 0, 0], "end": [9, 9, 0]}]})",
+         "", {"No table: no proxy entity of the table's class was selected."}},
+        {"table out of the window",
+         R"({"entities": [{"type": "line", "start": [0, 0, 0], "end": [9000, 9, 0]}]})", "",
+         {"No table: nothing lies entirely inside the save command's window (-5000, -5000) to "
+          "(5000, 5000)."}},
+    };
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        World world;
+        Install(world);
+        world.writeFile("D:\\drawings\\A.dwg", c.drawing);
+        if (!c.printFile.empty()) world.writeFile("D:\\drawings\\A.dwg.print.ini", c.printFile);
+        HostRun run = Inspector(world);
+        run.drawings = {"D:\\drawings\\A.dwg"};
+        const HostResult result = run.execute();
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        for (const std::string& line : c.shows) {
+            EXPECT_NE(std::find(result.lines.begin(), result.lines.end(), line), result.lines.end())
+                << line << "\n" << result.out;
+        }
     }
 }
 
