@@ -246,7 +246,9 @@ void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
                      std::to_string(column.kind) + " (" + Shown(column.key) + ")",
                  1);
     }
-    out.line("Rows for the BOM detail file: " + std::to_string(reading.rows.size()));
+    out.line("Rows for the BOM detail file as savebom and save write it (a batch run leaves out "
+             "the rows it links to a drawing of the batch): " +
+             std::to_string(reading.rows.size()));
     for (const std::string& row : reading.rows) out.line(Shown(row), 1);
     out.line("Texts outside every cell (on a grid line or outside the grid): " +
              std::to_string(reading.outsideTexts.size()));
