@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ProfileReading.h"
+#include "Shown.h"
 #include "bom/BomWorkspace.h"
 #include "bridge/VordClient.h"
 #include "drawing/TitleProperties.h"

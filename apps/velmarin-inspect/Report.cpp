@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ProfileReading.h"
+#include "Shown.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::inspect {

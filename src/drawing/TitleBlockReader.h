@@ -3,6 +3,7 @@
 // BLOCK<i> of the template gives each attribute whose tag the entry names a property for.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "drawing/TitleProperties.h"

@@ -1,4 +1,4 @@
-#include "ProfileReading.h"
+#include "Shown.h"
 
 #include "platform/Encoding.h"
 
