@@ -150,7 +150,7 @@ std::string OverlayPicture() {
     parts.proxyClass = "AcDbZombieEntity";
     parts.gridX = {240, 300, 420};
     parts.gridY = {60, 68, 76};
-    parts.columns = {{1, 2, "\xD0\xF2\xBA\xC5"}, {2, 6, kPartName}};
+    parts.columns = {{1, 2, "\xD0\xF2\xBA\xC5", "\xD0\xF2\xBA\xC5"}, {2, 6, kPartName, kPartName}};
     parts.cells = {{1, 1, 2}, {2, 1, 6}, {1, 2, 0}};
     inspect::AddPartsListOverlay(overlays, parts);
     inspect::TitleBlockReading title;
@@ -220,7 +220,15 @@ struct ReportCase {
     std::string drawing;             // the drawing file's contents (JSON)
     std::string printFile;           // the print flow file beside it; empty: none
     std::vector<std::string> shows;  // lines of the report (UTF-8)
+    std::string path = "D:\\drawings\\A.dwg";  // the extension decides the format
 };
+
+// A DXF drawing whose title block stands in paper space (group 67 = 1).
+const char kLayoutDxf[] =
+    "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nTK-A3\n70\n0\n10\n0\n20\n0\n30\n0\n"
+    "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n180\n21\n56\n31\n0\n0\nENDBLK\n0\nENDSEC\n"
+    "0\nSECTION\n2\nENTITIES\n0\nINSERT\n67\n1\n8\n0\n2\nTK-A3\n10\n10\n20\n10\n30\n0\n"
+    "0\nENDSEC\n0\nEOF\n";
 
 std::string DemoFile(const std::string& name) { return Slurp(std::string(VELMARIN_DEMO) + "/" + name); }
 
@@ -249,15 +257,20 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
          R"({"entities": [{"type": "line", "start": [0, 0, 0], "end": [9000, 9, 0]}]})", "",
          {"No table: nothing lies entirely inside the save command's window (-5000, -5000) to "
           "(5000, 5000)."}},
+        {"title block in a layout", kLayoutDxf, "",
+         {"Block references in layouts: 1 (the plug-in reads model space only: these give no "
+          "property)",
+          "  *Paper_Space: \"TK-A3\" at (10, 10)", "Properties for the tree file: 0"},
+         "D:\\drawings\\A.dxf"},
     };
     for (const ReportCase& c : cases) {
         SCOPED_TRACE(c.name);
         World world;
         Install(world);
-        world.writeFile("D:\\drawings\\A.dwg", c.drawing);
-        if (!c.printFile.empty()) world.writeFile("D:\\drawings\\A.dwg.print.ini", c.printFile);
+        world.writeFile(c.path, c.drawing);
+        if (!c.printFile.empty()) world.writeFile(c.path + ".print.ini", c.printFile);
         HostRun run = Inspector(world);
-        run.drawings = {"D:\\drawings\\A.dwg"};
+        run.drawings = {c.path};
         const HostResult result = run.execute();
         EXPECT_EQ(result.exitStatus, 0) << result.err;
         for (const std::string& line : c.shows) {
