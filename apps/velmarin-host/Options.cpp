@@ -1,5 +1,7 @@
 #include "Options.h"
 
+#include <filesystem>
+
 namespace velmarin::emulator {
 namespace {
 
@@ -94,6 +96,27 @@ std::string UsageText() {
            "Exit status: 0 when the script ran cleanly, 1 when a script line failed (each\n"
            "failure is one line on standard error), 2 for a bad option or a missing module,\n"
            "script, drive folder or registry file.\n";
+}
+
+bool CheckInputs(const HostOptions& options, std::string& error) {
+    std::error_code ignored;
+    for (const auto& [letter, folder] : options.drives) {
+        if (!std::filesystem::is_directory(folder, ignored)) {
+            error = std::string("drive ") + letter + ": folder not found: " + folder;
+            return false;
+        }
+    }
+    if (!options.registryFile.empty() &&
+        !std::filesystem::is_regular_file(options.registryFile, ignored)) {
+        error = "registry file not found: " + options.registryFile;
+        return false;
+    }
+    if (!options.scriptFile.empty() &&
+        !std::filesystem::is_regular_file(options.scriptFile, ignored)) {
+        error = "script not found: " + options.scriptFile;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace velmarin::emulator

@@ -21,6 +21,10 @@ enum class ParseResult { Run, Help, Version, Error };
 ParseResult ParseOptions(const std::vector<std::string>& args, HostOptions& options,
                          std::string& error);
 
+// The drive folders, the registry file and the script named on the command line exist. On false,
+// `error` holds one line naming the missing one.
+bool CheckInputs(const HostOptions& options, std::string& error);
+
 std::string UsageText();
 
 }  // namespace velmarin::emulator

@@ -34,28 +34,6 @@ std::string DefaultModule(const std::string& program) {
     return (std::filesystem::path(program).parent_path() / "Velmarin.arx").string();
 }
 
-// Missing folders and files of the command line are reported before anything is loaded.
-bool CheckInputs(const emulator::HostOptions& options, std::string& error) {
-    std::error_code ignored;
-    for (const auto& [letter, folder] : options.drives) {
-        if (!std::filesystem::is_directory(folder, ignored)) {
-            error = std::string("drive ") + letter + ": folder not found: " + folder;
-            return false;
-        }
-    }
-    if (!options.registryFile.empty() &&
-        !std::filesystem::is_regular_file(options.registryFile, ignored)) {
-        error = "registry file not found: " + options.registryFile;
-        return false;
-    }
-    if (!options.scriptFile.empty() &&
-        !std::filesystem::is_regular_file(options.scriptFile, ignored)) {
-        error = "script not found: " + options.scriptFile;
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +54,8 @@ int main(int argc, char** argv) {
         case emulator::ParseResult::Run:
             break;
     }
-    if (!CheckInputs(options, error)) {
+    // Missing folders and files of the command line are reported before anything is loaded.
+    if (!emulator::CheckInputs(options, error)) {
         console.error(error);
         return kExitUsage;
     }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <map>
 
-#include "ProfileReading.h"
+#include "Shown.h"
 
 namespace velmarin::inspect {
 namespace {

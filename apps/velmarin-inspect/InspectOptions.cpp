@@ -1,7 +1,5 @@
 #include "InspectOptions.h"
 
-#include <filesystem>
-
 #include "Options.h"  // velmarin-host's parser, for the options both programs share
 
 namespace velmarin::inspect {
@@ -32,22 +30,6 @@ bool TakeOwnOptions(std::vector<std::string>& args, InspectOptions& options, std
         }
     }
     args = std::move(rest);
-    return true;
-}
-
-bool CheckInputs(const InspectOptions& options, std::string& error) {
-    std::error_code ignored;
-    for (const auto& [letter, folder] : options.drives) {
-        if (!std::filesystem::is_directory(folder, ignored)) {
-            error = std::string("drive ") + letter + ": folder not found: " + folder;
-            return false;
-        }
-    }
-    if (!options.registryFile.empty() &&
-        !std::filesystem::is_regular_file(options.registryFile, ignored)) {
-        error = "registry file not found: " + options.registryFile;
-        return false;
-    }
     return true;
 }
 
@@ -109,7 +91,7 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments, InspectOptio
     } else {
         options.drawing = shared.drawings.front();
     }
-    return CheckInputs(options, error) ? ParseResult::Run : ParseResult::Error;
+    return emulator::CheckInputs(shared, error) ? ParseResult::Run : ParseResult::Error;
 }
 
 std::string UsageText() {

@@ -1,76 +1,31 @@
 #include "Installation.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cstring>
 
-#include "ProfileReading.h"
-#include "bom/BomTypes.h"
+#include "Shown.h"
+#include "bom/BomWorkspace.h"
+#include "bridge/VordClient.h"
+#include "drawing/TitleProperties.h"
 #include "util/FixedTexts.h"
+#include "util/IniValues.h"
+#include "util/Paths.h"
+#include "util/Text.h"
 
 namespace velmarin::inspect {
 namespace {
 
+// The exchange sections the requests write: the plug-in [DllParam], the client [DllReturn].
 constexpr const char kParamSection[] = "DllParam";
 constexpr const char kReturnSection[] = "DllReturn";
-constexpr const char kConfigSection[] = "BPT";
-constexpr const char kTemplateNameKey[] = "BPT_NAME";
-constexpr const char kTemplateFolder[] = "source\\BPT\\";
-constexpr const char kCountSection[] = "COUNT";
-constexpr const char kBlockCountKey[] = "BLOCKCOUNT";
-constexpr const char kEntryPrefix[] = "BLOCK";
-constexpr const char kBlockNameKey[] = "BLOCK_NAME";
-constexpr const char kInfoSection[] = "Info";
-constexpr const char kBlockPropertyKey[] = "BlockPty";
-constexpr const char kSeparatorKey[] = "TextChar";
-constexpr const char kTextMode[] = "false";
-constexpr const char kTitleSection[] = "TABLE";
+constexpr const char* kConfigSection = title_template::kConfigSection;
+constexpr const char* kTemplateFolder = title_template::kTemplateFolder;
 constexpr int kPartNameKind = 6;
-
-// A leading decimal number, as the template's count is read: "3x" is 3, "" and "x" are 0.
-int LeadingNumber(const std::string& text) {
-    errno = 0;
-    const long value = std::strtol(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || value > INT_MAX) return value > 0 ? INT_MAX : INT_MIN;
-    return static_cast<int>(value < INT_MIN ? INT_MIN : value);
-}
 
 bool HasSection(const std::vector<std::string>& sections, const std::string& name) {
     for (const std::string& section : sections) {
-        if (EqualsIgnoringCase(section, name)) return true;
+        if (text::EqualsNoCase(section, name)) return true;
     }
     return false;
-}
-
-TitleBlockTemplate ReadTitleBlockTemplate(platform::Platform& os, const std::string& folder) {
-    TitleBlockTemplate result;
-    result.name = ProfileValue(os, kConfigSection, kTemplateNameKey,
-                               folder + texts::kConfigFileName);
-    result.path = folder + kTemplateFolder + result.name;
-    result.exists = !result.name.empty() && Exists(os, result.path);
-    if (!result.exists) return result;
-
-    result.countText = ProfileValue(os, kCountSection, kBlockCountKey, result.path);
-    result.count = LeadingNumber(result.countText);
-    const std::vector<std::string> sections = SectionNames(os, result.path);
-    for (int i = 1; i <= result.count && i <= kListedEntries; ++i) {
-        TemplateEntry entry;
-        entry.number = i;
-        const std::string section = kEntryPrefix + std::to_string(i);
-        entry.present = HasSection(sections, section);
-        if (entry.present) {
-            entry.blockName = ProfileValue(os, section, kBlockNameKey, result.path);
-            for (const std::string& key : KeyNames(os, section, result.path)) {
-                if (EqualsIgnoringCase(key, kBlockNameKey)) continue;
-                const std::string property = ProfileValue(os, section, key, result.path);
-                if (!property.empty()) entry.wanted.emplace_back(key, property);
-            }
-        }
-        result.entries.push_back(std::move(entry));
-    }
-    result.textMode = ProfileValue(os, kInfoSection, kBlockPropertyKey, result.path) == kTextMode;
-    result.separator = ProfileValue(os, kInfoSection, kSeparatorKey, result.path);
-    return result;
 }
 
 CheckLine Good(std::string text) { return {true, std::move(text), {}}; }
@@ -142,7 +97,7 @@ void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
     }
 }
 
-std::string EntryText(const TemplateEntry& entry) {
+std::string EntryText(const TitleTemplateEntry& entry) {
     std::string text = "BLOCK" + std::to_string(entry.number) + ": block \"" +
                        Shown(entry.blockName) + "\", attributes";
     for (std::size_t i = 0; i < entry.wanted.size(); ++i) {
@@ -155,29 +110,30 @@ std::string EntryText(const TemplateEntry& entry) {
 void CheckTitleBlockTemplate(const Installation& in, std::vector<CheckLine>& lines) {
     if (!in.exchangeExists) return;  // vord.ini is the exchange file, reported above
     const TitleBlockTemplate& tb = in.titleBlock;
+    const TitleTemplateListing& listing = tb.listing;
     if (!HasSection(in.exchangeSections, kConfigSection)) return;  // reported with the file
-    if (tb.name.empty()) {
+    if (!tb.named) {
         lines.push_back(Bad("vord.ini names no title-block template",
                             "add BPT_NAME=<template file> to its section [BPT]; the file goes "
                             "in " + Shown(in.clientFolder) + kTemplateFolder));
         return;
     }
     const std::string path = Shown(tb.path);
-    if (!tb.exists) {
+    if (!listing.exists) {
         lines.push_back(Bad("title-block template " + path + " not found",
                             "put the template there or correct BPT_NAME in [BPT] of vord.ini"));
         return;
     }
     lines.push_back(Good("title-block template " + path));
-    if (tb.count < 1) {
-        lines.push_back(Bad("title-block template: BLOCKCOUNT is \"" + Shown(tb.countText) +
+    if (listing.count < 1) {
+        lines.push_back(Bad("title-block template: BLOCKCOUNT is \"" + Shown(listing.countText) +
                                 "\", so no block is a title block",
                             "set BLOCKCOUNT in [COUNT] to the number of entries BLOCK1 ... "
                             "BLOCK<n>"));
     } else {
-        lines.push_back(Good("title-block template: BLOCKCOUNT=" + std::to_string(tb.count)));
+        lines.push_back(Good("title-block template: BLOCKCOUNT=" + std::to_string(listing.count)));
     }
-    for (const TemplateEntry& entry : tb.entries) {
+    for (const TitleTemplateEntry& entry : listing.entries) {
         const std::string name = "BLOCK" + std::to_string(entry.number);
         if (!entry.present) {
             lines.push_back(Bad(name + ": no such section",
@@ -192,19 +148,19 @@ void CheckTitleBlockTemplate(const Installation& in, std::vector<CheckLine>& lin
             lines.push_back(Good(EntryText(entry)));
         }
     }
-    if (tb.count > kListedEntries) {
+    if (listing.count > kListedEntries) {
         lines.push_back(Good("entries after BLOCK" + std::to_string(kListedEntries) +
                              " are not listed"));
     }
-    if (!tb.textMode) {
+    if (!listing.textMode) {
         lines.push_back(Good("title-block mode: attributes (BlockPty is not \"false\")"));
-    } else if (tb.separator.empty()) {
+    } else if (listing.separator.empty()) {
         lines.push_back(Bad("title-block mode: title texts in the batch run (BlockPty=false), "
                             "but TextChar is empty, so no text gives a label",
                             "set TextChar in [Info] to the label separator, such as \xEF\xBC\x9A"));
     } else {
         lines.push_back(Good("title-block mode: title texts in the batch run (BlockPty=false), "
-                             "separator \"" + Shown(tb.separator) +
+                             "separator \"" + Shown(listing.separator) +
                              "\"; the save commands read attributes"));
     }
 }
@@ -241,29 +197,38 @@ Installation ReadInstallation(platform::Platform& os, bool probeLibrary) {
     in.appPathFound = os.readRegistryString(texts::kClientRegistryKey,
                                             texts::kClientRegistryValue, in.appPath) &&
                       !in.appPath.empty();
-    in.clientFolder = in.appPathFound ? WithBackslash(in.appPath) : std::string();
+    // The folders and files as the plug-in's client bridge names them; nothing is called.
+    const VordClient client(0, 0);
+    in.clientFolder = client.clientFolder;
     // The folder itself, without its backslash, is the directory entry to look for.
     in.clientFolderExists =
-        in.appPathFound && Exists(os, in.clientFolder.substr(0, in.clientFolder.size() - 1));
-    in.libraryPath = in.clientFolder + texts::kClientLibraryName;
-    in.libraryExists = Exists(os, in.libraryPath);
+        in.appPathFound && util::FileExists(in.clientFolder.substr(0, in.clientFolder.size() - 1));
+    in.libraryPath = client.libraryPath;
+    in.libraryExists = util::FileExists(in.libraryPath);
     if (in.libraryExists && probeLibrary) {
         const platform::LibraryHandle library = os.loadLibrary(in.libraryPath, in.libraryError);
         in.libraryLoads = library != nullptr;
         in.entryExported = in.libraryLoads && os.getProcAddress(library, texts::kClientEntryName);
     }
-    in.exchangePath = in.clientFolder + texts::kExchangeFileName;
-    in.exchangeExists = in.appPathFound && Exists(os, in.exchangePath);
+    in.exchangePath = client.exchangeFilePath;
+    in.exchangeExists = in.appPathFound && util::FileExists(in.exchangePath);
     if (in.exchangeExists) {
-        in.exchangeSections = SectionNames(os, in.exchangePath);
-        in.titleBlock = ReadTitleBlockTemplate(os, in.clientFolder);
+        in.exchangeSections = util::ReadIniNames(nullptr, in.exchangePath);
+        in.titleBlock.path = TitleTemplatePath(in.clientFolder);
+        in.titleBlock.named =
+            in.titleBlock.path.size() > in.clientFolder.size() + std::strlen(kTemplateFolder);
+        if (in.titleBlock.named) {
+            in.titleBlock.listing = ListTitleTemplate(in.titleBlock.path, kListedEntries);
+        }
     }
     in.columnTemplatePath = texts::kColumnTitleTemplate;
-    in.columnTemplateExists = Exists(os, in.columnTemplatePath);
+    in.columnTemplateExists = util::FileExists(in.columnTemplatePath);
+    // The titles as the table recognition reads them.
+    BomWorkspace bom;
+    bom.ResetBom();
     for (std::size_t i = 0; i < kColumnKindTable.size(); ++i) {
-        const char* key = kColumnKindTable[i].tableKey;
-        in.columnTitles.push_back({static_cast<int>(i) + 1, key,
-                                   ProfileValue(os, kTitleSection, key, in.columnTemplatePath)});
+        in.columnTitles.push_back(
+            {static_cast<int>(i) + 1, kColumnKindTable[i].tableKey, bom.columnTitles()[i]});
     }
     return in;
 }

@@ -7,34 +7,22 @@
 #include <string>
 #include <vector>
 
+#include "drawing/TitleBlockReader.h"
 #include "platform/Platform.h"
 
 namespace velmarin::inspect {
 
-// One entry BLOCK<i> of the title-block template.
-struct TemplateEntry {
-    int number = 0;
-    bool present = false;   // the section exists
-    std::string blockName;  // BLOCK_NAME (GBK)
-    // Wanted attributes: tag -> property name (GBK), in file order.
-    std::vector<std::pair<std::string, std::string>> wanted;
-};
-
+// The title-block template named by vord.ini, listed by the plug-in's own template code.
 struct TitleBlockTemplate {
-    std::string name;  // BPT_NAME of vord.ini
-    std::string path;  // <client folder>source\BPT\<name>
-    bool exists = false;
-    std::string countText;  // BLOCKCOUNT as written
-    int count = 0;          // read as a leading decimal number
-    std::vector<TemplateEntry> entries;  // 1 .. count, at most kListedEntries
-    bool textMode = false;               // [Info] BlockPty=false
-    std::string separator;               // [Info] TextChar
+    bool named = false;  // vord.ini gives BPT_NAME
+    std::string path;    // <client folder>source\BPT\<name>
+    TitleTemplateListing listing;
 };
 
 struct ColumnTitle {
-    int kind = 0;         // 1..18
-    std::string key;      // key of section TABLE
-    std::string title;    // as written (GBK), empty when missing
+    int kind = 0;       // 1..18
+    std::string key;    // key of section TABLE
+    std::string title;  // as the plug-in reads it (GBK), empty when missing
 };
 
 struct Installation {

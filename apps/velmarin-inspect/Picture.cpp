@@ -210,17 +210,27 @@ class Svg {
     void markers() {
         const double r = size_ * 0.006;
         out_ << "<g id=\"findings\">\n";
-        for (const ValueMarker& marker : overlays_.titleValues) {
+        for (std::size_t i = 0; i < overlays_.titleValues.size(); ++i) {
+            const ValueMarker& marker = overlays_.titleValues[i];
+            // Values standing at one point (attributes placed at their block's insertion point)
+            // are stacked above it rather than written over each other.
+            int below = 0;
+            for (std::size_t j = 0; j < i; ++j) {
+                const Point& other = overlays_.titleValues[j].at;
+                if (other.x == marker.at.x && other.y == marker.at.y) ++below;
+            }
             out_ << "<circle cx=\"" << Number(marker.at.x) << "\" cy=\"" << Number(-marker.at.y)
                  << "\" r=\"" << Number(r) << "\" fill=\"#d81b60\"/>\n";
-            text(marker.at.x + r * 1.5, -marker.at.y - r * 1.5, noteHeight_ * 0.8,
-                 Escaped(marker.label), "#d81b60");
+            text(marker.at.x + r * 1.5, -marker.at.y - r * 1.5 - below * noteHeight_,
+                 noteHeight_ * 0.8, Escaped(marker.label), "#d81b60");
         }
         if (overlays_.frameCorner) {
             const Point& c = *overlays_.frameCorner;
             path({{c.x - r * 3, c.y}, {c.x + r * 3, c.y}}, "#1565c0", false);
             path({{c.x, c.y - r * 3}, {c.x, c.y + r * 3}}, "#1565c0", false);
-            text(c.x + r * 1.5, -c.y + noteHeight_, noteHeight_ * 0.8, "frame corner", "#1565c0");
+            // Left of the corner: the corner is the drawing's right edge.
+            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y + noteHeight_, noteHeight_ * 0.8,
+                 "frame corner", "#1565c0");
         }
         for (const PrintTextMark& mark : overlays_.printTexts) {
             out_ << "<circle cx=\"" << Number(mark.at.x) << "\" cy=\"" << Number(-mark.at.y)

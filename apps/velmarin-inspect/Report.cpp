@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ProfileReading.h"
+#include "Shown.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::inspect {
@@ -30,17 +30,18 @@ std::string Described(const BlockReferenceFact& reference) {
 // Why no template is read, or which one is.
 std::string TemplateLine(const Installation& in) {
     const TitleBlockTemplate& tb = in.titleBlock;
+    const TitleTemplateListing& listing = tb.listing;
     if (!in.appPathFound) return "none: the registry value AppPath is missing";
     if (!in.exchangeExists) return "none: " + Shown(in.exchangePath) + " does not exist";
-    if (tb.name.empty()) return "none: vord.ini has no BPT_NAME in [BPT]";
-    if (!tb.exists) return Shown(tb.path) + ", which does not exist";
-    std::string text = Shown(tb.path) + ", BLOCKCOUNT=" + std::to_string(tb.count);
-    for (const TemplateEntry& entry : tb.entries) {
+    if (!tb.named) return "none: vord.ini has no BPT_NAME in [BPT]";
+    if (!listing.exists) return Shown(tb.path) + ", which does not exist";
+    std::string text = Shown(tb.path) + ", BLOCKCOUNT=" + std::to_string(listing.count);
+    for (const TitleTemplateEntry& entry : listing.entries) {
         text += (entry.number == 1 ? ": " : ", ") + std::string("BLOCK") +
                 std::to_string(entry.number) + "=\"" + Shown(entry.blockName) + "\"";
     }
-    text += tb.textMode ? "; mode: title texts in the batch run, attributes when saving"
-                        : "; mode: attributes";
+    text += listing.textMode ? "; mode: title texts in the batch run, attributes when saving"
+                             : "; mode: attributes";
     return text;
 }
 
@@ -67,7 +68,8 @@ void TitleBlockSection(ReportWriter& out, const Installation& in, const Scene& s
         WriteTitleBlockReading(out, *readings.titleBlock);
         AddTitleBlockOverlay(overlays, *readings.titleBlock);
     } else {
-        out.line("Matches, attributes and properties: not reported by this version.");
+        out.line("No template to read the title block with: no property is read.");
+        overlays.notes.push_back("No title-block template: no property is read.");
     }
 }
 
@@ -86,23 +88,30 @@ void PartsListSection(ReportWriter& out, const Installation& in, const Scene& sc
     if (readings.partsList) {
         WritePartsListReading(out, *readings.partsList);
         AddPartsListOverlay(overlays, *readings.partsList);
-    } else {
-        out.line("Table, grid, columns and rows: not reported by this version.");
     }
 }
 
-void PrintFlowSection(ReportWriter& out, const DrawingFacts& facts, const Readings& readings,
-                      Overlays& overlays) {
+void PrintFlowSection(ReportWriter& out, const DrawingFacts& facts, const Scene& scene,
+                      const Readings& readings, Overlays& overlays) {
     out.section("Print flow");
     out.line("Print flow file: " + Shown(facts.printFilePath) +
              (facts.printFileExists
                   ? " exists; a load stamps its texts and deletes it (left as it is here)"
                   : " does not exist; a load stamps nothing"));
     if (readings.printFlow) {
-        WritePrintFlowReading(out, *readings.printFlow);
+        WritePrintFlowReading(out, *readings.printFlow, scene.extents);
         AddPrintFlowOverlay(overlays, *readings.printFlow);
-    } else if (facts.printFileExists) {
-        out.line("Frame corner and stamped texts: not reported by this version.");
+    }
+}
+
+void WriteAttribute(ReportWriter& out, const TitleBlockReading::Attribute& attribute) {
+    const std::string what = Shown(attribute.tag) + " = \"" + Shown(attribute.value) + "\"";
+    if (!attribute.property.empty()) {
+        out.line("taken: " + what + kArrow + "property " + Shown(attribute.property), 2);
+    } else {
+        out.line("skipped: " + what + ": BLOCK" + std::to_string(attribute.entry) +
+                     " names no property for the tag",
+                 2);
     }
 }
 
@@ -126,60 +135,82 @@ void WriteReport(ReportWriter& out, const Installation& installation, const Scen
     if (scene.entityCount == 0) overlays.notes.push_back("Model space is empty: nothing to read.");
     TitleBlockSection(out, installation, scene, readings, overlays);
     PartsListSection(out, installation, scene, readings, overlays);
-    PrintFlowSection(out, facts, readings, overlays);
+    PrintFlowSection(out, facts, scene, readings, overlays);
 }
 
 void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading) {
+    out.line("Title-block references read (model space): " +
+             std::to_string(reading.references.size()));
     for (const TitleBlockReading::Reference& reference : reading.references) {
         const std::string entry = "BLOCK" + std::to_string(reference.entry);
         std::string verdict;
         switch (reference.match) {
             case TitleBlockReading::Match::Entry: verdict = "matches " + entry; break;
             case TitleBlockReading::Match::OnlyCaseDiffers:
-                verdict = "no match: only its letter case differs from " + entry;
+                verdict = "no match: only its letter case differs from " + entry +
+                          " (the names are compared exactly)";
                 break;
             case TitleBlockReading::Match::NameDiffers:
-                verdict = "no match: no entry names it";
+                verdict = "no match: no entry's BLOCK_NAME names it";
                 break;
         }
         out.line("\"" + Shown(reference.blockName) + "\" at " + At(reference.position) + ": " +
                  verdict, 1);
-    }
-    for (const TitleBlockReading::Attribute& attribute : reading.attributes) {
-        if (!attribute.skipped) {
-            out.line("taken: " + Shown(attribute.tag) + kArrow + Shown(attribute.property) + " = " +
-                     Shown(attribute.value), 1);
-        } else {
-            out.line("skipped: " + Shown(attribute.tag) +
-                     (*attribute.skipped == TitleBlockReading::Skip::Erased
-                          ? " (erased)"
-                          : " (the template does not want it)"), 1);
+        const std::size_t index = static_cast<std::size_t>(&reference - reading.references.data());
+        for (const TitleBlockReading::Attribute& attribute : reading.attributes) {
+            if (attribute.reference == index) WriteAttribute(out, attribute);
         }
     }
-    for (const TitleBlockReading::TitleText& text : reading.texts) {
-        out.line("text \"" + Shown(text.text) + "\": label \"" + Shown(text.label) + "\"" +
-                 kArrow + Shown(text.property), 1);
+    if (reading.textMode) {
+        out.line("Title texts read by the batch run (text mode): " +
+                 std::to_string(reading.texts.size()));
+        for (const TitleBlockReading::TitleText& text : reading.texts) {
+            out.line("\"" + Shown(text.text) + "\" at " + At(text.at) + ": label \"" +
+                     Shown(text.label) + "\"" + kArrow + "property " + Shown(text.property) +
+                     " = \"" + Shown(text.value) + "\"", 1);
+        }
     }
-    out.line("Properties for the tree file: " + std::to_string(reading.properties.size()));
-    for (const auto& [name, value] : reading.properties) {
-        out.line(Shown(name) + " = " + Shown(value), 1);
+    const auto properties = [&out](const std::string& title, const auto& list) {
+        out.line(title + std::to_string(list.size()));
+        for (const auto& [name, value] : list) out.line(Shown(name) + " = " + Shown(value), 1);
+    };
+    if (reading.textMode) {
+        properties("Properties for the save command's tree file (attributes): ",
+                   reading.properties);
+        properties("Properties for the batch run's tree file (title texts): ",
+                   reading.textProperties);
+    } else {
+        properties("Properties for the tree file: ", reading.properties);
     }
 }
 
 void AddTitleBlockOverlay(Overlays& overlays, const TitleBlockReading& reading) {
     for (const TitleBlockReading::Attribute& attribute : reading.attributes) {
-        if (attribute.skipped) continue;
+        if (attribute.property.empty()) continue;
         overlays.titleValues.push_back(
             {attribute.at, Shown(attribute.property) + " = " + Shown(attribute.value)});
     }
     for (const TitleBlockReading::TitleText& text : reading.texts) {
-        overlays.titleValues.push_back({text.at, Shown(text.property) + " = " + Shown(text.text)});
+        overlays.titleValues.push_back(
+            {text.at, Shown(text.property) + " = " + Shown(text.value)});
     }
-    if (reading.properties.empty()) overlays.notes.push_back("No title-block value recognised.");
+    if (reading.properties.empty() && reading.textProperties.empty()) {
+        overlays.notes.push_back("No title-block value recognised.");
+    }
 }
 
 void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
+    const std::string window = Number(reading.windowHalfSide);
+    if (reading.missing != PartsListReading::Missing::NothingSelected) {
+        out.line("Selected as the save command does, inside (-" + window + ", -" + window +
+                 ") to (" + window + ", " + window + "): " + std::to_string(reading.selected) +
+                 " entities");
+    }
     switch (reading.missing) {
+        case PartsListReading::Missing::NothingSelected:
+            out.line("No table: nothing lies entirely inside the save command's window (-" +
+                     window + ", -" + window + ") to (" + window + ", " + window + ").");
+            return;
         case PartsListReading::Missing::NoProxy:
             out.line("No table: no proxy entity of the table's class was selected.");
             return;
@@ -193,19 +224,37 @@ void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
         case PartsListReading::Missing::Nothing:
             break;
     }
-    out.line("Table in " + Shown(reading.proxyClass) + ": " +
-             std::to_string(reading.gridX.size() > 0 ? reading.gridX.size() - 1 : 0) +
-             " columns, " + std::to_string(reading.gridY.size() > 0 ? reading.gridY.size() - 1 : 0) +
-             " bands; titles " + (reading.titlesAlongRow ? "in row " : "in column ") +
-             std::to_string(reading.titleBand));
-    for (const PartsListReading::Column& column : reading.columns) {
-        out.line("column " + std::to_string(column.index) + ": kind " +
-                 std::to_string(column.kind) + ", title \"" + Shown(column.title) + "\"", 1);
+    const std::size_t columns = reading.gridX.size() > 0 ? reading.gridX.size() - 1 : 0;
+    const std::size_t bands = reading.gridY.size() > 0 ? reading.gridY.size() - 1 : 0;
+    out.line("Table in " + Shown(reading.proxyClass) + ": " + std::to_string(columns) +
+             " columns, " + std::to_string(bands) + " bands");
+    std::string xs;
+    for (const double x : reading.gridX) xs += (xs.empty() ? "" : ", ") + Number(x);
+    std::string ys;
+    for (const double y : reading.gridY) ys += (ys.empty() ? "" : ", ") + Number(y);
+    out.line("column lines x = " + xs, 1);
+    out.line("band lines y = " + ys, 1);
+    if (reading.columns.empty()) {
+        out.line("Titles: no cell reads a title of the template, so no column has a kind");
+    } else {
+        out.line(std::string("Titles ") + (reading.titlesAlongRow ? "in band " : "in column ") +
+                 std::to_string(reading.titleBand) + " (the lowest band is 1):");
     }
-    out.line("Rows for the BOM detail file: " + std::to_string(reading.rows.size()));
+    for (const PartsListReading::Column& column : reading.columns) {
+        out.line((reading.titlesAlongRow ? "column " : "band ") + std::to_string(column.index) +
+                     ": \"" + Shown(column.title) + "\"" + kArrow + "kind " +
+                     std::to_string(column.kind) + " (" + Shown(column.key) + ")",
+                 1);
+    }
+    out.line("Rows for the BOM detail file as savebom and save write it (a batch run leaves out "
+             "the rows it links to a drawing of the batch): " +
+             std::to_string(reading.rows.size()));
     for (const std::string& row : reading.rows) out.line(Shown(row), 1);
-    out.line("Texts outside every cell: " + std::to_string(reading.outsideTexts.size()));
-    for (const std::string& text : reading.outsideTexts) out.line(Shown(text), 1);
+    out.line("Texts outside every cell (on a grid line or outside the grid): " +
+             std::to_string(reading.outsideTexts.size()));
+    for (const PartsListReading::Stray& text : reading.outsideTexts) {
+        out.line("\"" + Shown(text.text) + "\" at " + At(text.at), 1);
+    }
 }
 
 void AddPartsListOverlay(Overlays& overlays, const PartsListReading& reading) {
@@ -227,25 +276,44 @@ void AddPartsListOverlay(Overlays& overlays, const PartsListReading& reading) {
     overlays.tables.push_back(std::move(grid));
 }
 
-void WritePrintFlowReading(ReportWriter& out, const PrintFlowReading& reading) {
+void WritePrintFlowReading(ReportWriter& out, const PrintFlowReading& reading, const Box& sheet) {
+    if (!reading.problem.empty()) {
+        out.line("Nothing is stamped: " + reading.problem + ".");
+        return;
+    }
     out.line("Frame corner: " + At(reading.corner) +
-             (reading.cornerFromOrigin ? " (the origin: nothing on the frame layer)" : ""));
-    for (const std::string& source : reading.cornerFrom) out.line(Shown(source), 1);
+             (reading.cornerFromOrigin ? " (nothing on the frame layer " +
+                                             Shown(texts::kFrameLayer) + ": the origin)"
+                                       : ", the lower right of:"));
+    for (const PrintFlowReading::Source& source : reading.cornerFrom) {
+        out.line(Shown(source.className) +
+                     (source.extents.empty() ? std::string()
+                                             : " from " + At(source.extents.min) + " to " +
+                                                   At(source.extents.max)),
+                 1);
+    }
+    out.line("Texts a load would stamp on layer " + std::string(texts::kPrintInfoLayer) + ": " +
+             std::to_string(reading.stamps.size()));
     for (const PrintFlowReading::Stamp& stamp : reading.stamps) {
-        if (!stamp.skipped.empty()) {
-            out.line("\"" + Shown(stamp.text) + "\": skipped, " + stamp.skipped, 1);
-            continue;
-        }
+        const bool offSheet = !sheet.empty() &&
+                              (stamp.at.x < sheet.min.x || stamp.at.x > sheet.max.x ||
+                               stamp.at.y < sheet.min.y || stamp.at.y > sheet.max.y);
         out.line("\"" + Shown(stamp.text) + "\" at " + At(stamp.at) + ", height " +
-                 Number(stamp.height) + ", width factor " +
-                 (stamp.widthFactor ? Number(*stamp.widthFactor) : std::string("of the style")), 1);
+                     Number(stamp.height) + ", width factor " +
+                     (stamp.widthFactor ? Number(*stamp.widthFactor)
+                                        : std::string("of the text style")) +
+                     (offSheet ? "; lands outside the drawing's extents" : ""),
+                 1);
     }
 }
 
 void AddPrintFlowOverlay(Overlays& overlays, const PrintFlowReading& reading) {
+    if (!reading.problem.empty()) {
+        overlays.notes.push_back("Print flow file: nothing would be stamped.");
+        return;
+    }
     overlays.frameCorner = reading.corner;
     for (const PrintFlowReading::Stamp& stamp : reading.stamps) {
-        if (!stamp.skipped.empty()) continue;
         overlays.printTexts.push_back(
             {stamp.at, Shown(stamp.text), stamp.height, stamp.widthFactor.value_or(1.0)});
     }

@@ -4,9 +4,9 @@
 // The sections "Title block", "Parts list" and "Print flow" tell what the plug-in reads. What
 // they can tell from the drawing and the installation alone is written by WriteReport. What
 // only the plug-in's own readers know (which reference matched which template entry, the
-// table's grid and rows, the stamped texts) arrives through the Reading structures below; each
-// has a writer for its section and an overlay for the picture. Texts in the Reading
-// structures are GBK bytes, as the plug-in keeps them.
+// table's grid and rows, the stamped texts) arrives through the Reading structures below, which
+// PluginReadings fills; each has a writer for its section and an overlay for the picture. Texts
+// in the Reading structures are GBK bytes, as the plug-in keeps them.
 
 #include <optional>
 #include <ostream>
@@ -39,30 +39,37 @@ struct TitleBlockReading {
         Match match = Match::NameDiffers;
         int entry = 0;  // BLOCK<entry> matched, or the one differing only in letter case
     };
-    enum class Skip { NotWanted, Erased };
-    struct Attribute {
+    struct Attribute {  // of a matched reference
         std::string tag;
-        std::string property;  // empty when skipped
         std::string value;
+        std::string property;  // empty: skipped, the entry names no property for the tag
         Point at;
-        std::optional<Skip> skipped;
+        int entry = 0;               // the entry its reference matched
+        std::size_t reference = 0;  // its reference, in `references`
     };
     struct TitleText {  // text mode
         std::string text;
         std::string label;
+        std::string value;
         std::string property;
         Point at;
     };
+    bool textMode = false;
     std::vector<Reference> references;
     std::vector<Attribute> attributes;
     std::vector<TitleText> texts;
-    std::vector<std::pair<std::string, std::string>> properties;  // as the tree file gets them
+    // As the save command's tree file gets them (attributes).
+    std::vector<std::pair<std::string, std::string>> properties;
+    // As the batch run's tree file gets them in text mode.
+    std::vector<std::pair<std::string, std::string>> textProperties;
 };
 
 // --- What the table recognition and layout analysis tell.
 struct PartsListReading {
-    enum class Missing { Nothing, NoProxy, NoMultilineText, NoTemplateTitle };
+    enum class Missing { Nothing, NothingSelected, NoProxy, NoMultilineText, NoTemplateTitle };
     Missing missing = Missing::Nothing;
+    double windowHalfSide = 0.0;  // the selection window, centred on the origin
+    int selected = 0;             // entities entirely inside it
     std::string proxyClass;
     std::vector<double> gridX;  // column boundaries
     std::vector<double> gridY;  // row boundaries
@@ -71,25 +78,34 @@ struct PartsListReading {
     struct Column {
         int index = 0;  // 1-based interval of gridX (of gridY when the titles run down)
         int kind = 0;
-        std::string title;
+        std::string title;  // the template's title it matched
+        std::string key;    // the template's key of the kind
     };
     std::vector<Column> columns;
     std::vector<TableGrid::Cell> cells;
-    std::vector<std::string> rows;          // the rows as the BOM detail file gets them
-    std::vector<std::string> outsideTexts;  // texts that fell in no cell
+    std::vector<std::string> rows;  // the lines of the BOM detail file, without their CR LF
+    struct Stray {
+        std::string text;
+        Point at;
+    };
+    std::vector<Stray> outsideTexts;  // texts that fell in no cell
 };
 
 // --- What the print flow tells.
 struct PrintFlowReading {
+    std::string problem;  // why a load stamps nothing; empty when it stamps
     Point corner;
-    bool cornerFromOrigin = false;        // nothing on the frame layer
-    std::vector<std::string> cornerFrom;  // the entities the corner came from, described
+    bool cornerFromOrigin = false;  // nothing on the frame layer
+    struct Source {
+        std::string className;
+        Box extents;
+    };
+    std::vector<Source> cornerFrom;  // the entities the corner came from
     struct Stamp {
         std::string text;
         Point at;
         double height = 3.0;
         std::optional<double> widthFactor;  // none: the text style's own width
-        std::string skipped;                // why it is not stamped; empty when it is
     };
     std::vector<Stamp> stamps;
 };
@@ -116,7 +132,8 @@ void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading)
 void AddTitleBlockOverlay(Overlays& overlays, const TitleBlockReading& reading);
 void WritePartsListReading(ReportWriter& out, const PartsListReading& reading);
 void AddPartsListOverlay(Overlays& overlays, const PartsListReading& reading);
-void WritePrintFlowReading(ReportWriter& out, const PrintFlowReading& reading);
+// `sheet`: the drawing's extents, to tell the texts that land off the sheet.
+void WritePrintFlowReading(ReportWriter& out, const PrintFlowReading& reading, const Box& sheet);
 void AddPrintFlowOverlay(Overlays& overlays, const PrintFlowReading& reading);
 
 }  // namespace velmarin::inspect

@@ -13,12 +13,16 @@
 #include "Installation.h"
 #include "NativePlatform.h"
 #include "Picture.h"
-#include "ProfileReading.h"
+#include "PluginReadings.h"
 #include "Report.h"
+#include "Shown.h"
 #include "host/sim/SimHost.h"
 #include "platform/ModulePath.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/SimulatedClock.h"
+#include "print/PrintFlowFile.h"
+#include "util/Paths.h"
+#include "util/Text.h"
 
 #ifndef VELMARIN_VERSION
 #define VELMARIN_VERSION "unknown"
@@ -32,7 +36,8 @@ namespace host = velmarin::host;
 
 constexpr int kExitProblem = 1;
 constexpr int kExitUsage = 2;
-constexpr const char kPrintFileSuffix[] = ".print.ini";
+constexpr const char* kPrintFileSuffix = velmarin::print::kPrintFlowSuffix;
+constexpr const char kBomFileExtension[] = ".bmf";  // beside the drawing, as the save command names it
 
 void ThisProgram() {}
 
@@ -65,12 +70,21 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
     inspect::DrawingFacts facts;
     facts.label = options.drawing;
     facts.printFilePath = document->fileName() + kPrintFileSuffix;
-    facts.printFileExists = inspect::Exists(os, facts.printFilePath);
+    facts.printFileExists = velmarin::util::FileExists(facts.printFilePath);
+
+    // The plug-in's readers on the drawing, as the save command, the batch run and a load run them.
+    const inspect::Installation installation = inspect::ReadInstallation(os, false);
+    inspect::Readings readings;
+    if (installation.titleBlock.listing.exists) {
+        readings.titleBlock = inspect::ReadTitleBlockReading(installation);
+    }
+    readings.partsList = inspect::ReadPartsListReading(
+        velmarin::text::ReplaceExtension(document->fileName(), kBomFileExtension));
+    readings.printFlow = inspect::ReadPrintFlowReading(facts.printFilePath);
 
     inspect::Overlays overlays;
     inspect::ReportWriter report(std::cout);
-    inspect::WriteReport(report, inspect::ReadInstallation(os, false), scene, facts,
-                         inspect::Readings{}, overlays);
+    inspect::WriteReport(report, installation, scene, facts, readings, overlays);
     std::cout.flush();
 
     if (!options.svgFile.empty()) {

@@ -6,7 +6,6 @@
 #include "drawing/TitleBlockReader.h"
 
 #include "drawing/ModelSpace.h"
-#include "platform/Platform.h"
 #include "util/FixedTexts.h"
 #include "util/IniValues.h"
 #include "util/Paths.h"
@@ -15,37 +14,9 @@
 namespace velmarin {
 namespace {
 
-constexpr const char kCountSection[] = "COUNT";
-constexpr const char kBlockCountKey[] = "BLOCKCOUNT";
-constexpr const char kEntrySectionPrefix[] = "BLOCK";
-constexpr const char kBlockNameKey[] = "BLOCK_NAME";
-constexpr const char kReadType[] = "0";
+using namespace title_template;
 
-// The names of all sections of an INI file, through the profile reader's enumeration.
-std::vector<std::string> SectionNames(const std::string& file) {
-    std::vector<std::string> names;
-    if (!util::FileExists(file)) return names;
-    platform::Platform& os = platform::current();
-    std::vector<char> buffer(4096);
-    constexpr std::size_t kLargestList = std::size_t{64} << 20;
-    for (;;) {
-        const auto size = static_cast<std::uint32_t>(buffer.size());
-        const std::uint32_t length =
-            os.getProfileString(nullptr, nullptr, "", buffer.data(), size, file);
-        // A list that did not fit comes back cut at size - 2.
-        if (length + 2 < size || buffer.size() >= kLargestList) {
-            const char* cursor = buffer.data();
-            const char* end = buffer.data() + std::min<std::size_t>(length, buffer.size());
-            while (cursor < end && *cursor != '\0') {
-                const std::string name(cursor);
-                names.push_back(name);
-                cursor += name.size() + 1;
-            }
-            return names;
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-}
+constexpr const char kReadType[] = "0";
 
 // The numbers i, ascending, of the template's sections "BLOCK<i>" with 1 <= i <= count. A number
 // without a section reads as an entry with an empty block name; knowing which sections exist
@@ -53,7 +24,7 @@ std::vector<std::string> SectionNames(const std::string& file) {
 std::vector<int> EntryNumbers(const std::string& templatePath, int count) {
     std::vector<int> numbers;
     const std::size_t prefixLength = sizeof(kEntrySectionPrefix) - 1;
-    for (const std::string& name : SectionNames(templatePath)) {
+    for (const std::string& name : util::ReadIniNames(nullptr, templatePath)) {
         if (name.size() <= prefixLength || name.size() > prefixLength + 10) continue;
         const std::string digits = name.substr(prefixLength);
         if (!std::all_of(digits.begin(), digits.end(),
@@ -70,13 +41,47 @@ std::vector<int> EntryNumbers(const std::string& templatePath, int count) {
     return numbers;
 }
 
+int BlockCount(const std::string& templatePath, std::string* countText = nullptr) {
+    std::string written;
+    util::ReadIniString(kCountSection, kBlockCountKey, written, templatePath);
+    if (countText != nullptr) *countText = written;
+    return text::LeadingInt(written);
+}
+
 }  // namespace
+
+TitleTemplateListing ListTitleTemplate(const std::string& templatePath, int mostEntries) {
+    TitleTemplateListing listing;
+    listing.exists = util::FileExists(templatePath);
+    if (!listing.exists) return listing;
+    listing.count = BlockCount(templatePath, &listing.countText);
+    const std::vector<int> present = EntryNumbers(templatePath, listing.count);
+    for (int number = 1; number <= listing.count && number <= mostEntries; ++number) {
+        TitleTemplateEntry entry;
+        entry.number = number;
+        entry.present = std::binary_search(present.begin(), present.end(), number);
+        if (entry.present) {
+            const std::string section = kEntrySectionPrefix + std::to_string(number);
+            util::ReadIniString(section, kBlockNameKey, entry.blockName, templatePath);
+            for (const std::string& tag : util::ReadIniNames(section.c_str(), templatePath)) {
+                if (text::EqualsNoCase(tag, kBlockNameKey)) continue;
+                std::string property;
+                util::ReadIniString(section, tag, property, templatePath);
+                if (!property.empty()) entry.wanted.emplace_back(tag, property);
+            }
+        }
+        listing.entries.push_back(std::move(entry));
+    }
+    std::string blockProperty;
+    util::ReadIniString(kInfoSection, kBlockPropertyKey, blockProperty, templatePath);
+    listing.textMode = blockProperty == kTextMode;
+    util::ReadIniString(kInfoSection, kSeparatorKey, listing.separator, templatePath);
+    return listing;
+}
 
 bool TitleBlockReader::FindEntrySection(const std::string& blockName, std::string& section) const {
     const std::string& templatePath = templatePath_;
-    std::string countText;
-    util::ReadIniString(kCountSection, kBlockCountKey, countText, templatePath);
-    const int count = text::LeadingInt(countText);
+    const int count = BlockCount(templatePath);
     if (count < 1) return false;
 
     int expected = 1;  // the lowest number not looked at yet

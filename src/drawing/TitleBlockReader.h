@@ -3,12 +3,35 @@
 // BLOCK<i> of the template gives each attribute whose tag the entry names a property for.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "drawing/TitleProperties.h"
 #include "host/Host.h"
 
 namespace velmarin {
+
+// One entry BLOCK<number> of the title-block template.
+struct TitleTemplateEntry {
+    int number = 0;
+    bool present = false;   // its section exists; one that does not has an empty block name
+    std::string blockName;  // BLOCK_NAME
+    // The tags it takes, each with the property name it gives, in file order.
+    std::vector<std::pair<std::string, std::string>> wanted;
+};
+
+// What the template says, as the readers read it.
+struct TitleTemplateListing {
+    bool exists = false;
+    std::string countText;  // BLOCKCOUNT as written
+    int count = 0;          // as the readers take it
+    std::vector<TitleTemplateEntry> entries;  // BLOCK1 .. BLOCK<min(count, mostEntries)>
+    bool textMode = false;  // [Info] BlockPty=false: title texts in the batch run
+    std::string separator;  // [Info] TextChar
+};
+
+// Lists the template for a person (the readers look entries up one by one).
+TitleTemplateListing ListTitleTemplate(const std::string& templatePath, int mostEntries);
 
 class TitleBlockReader {
 public:

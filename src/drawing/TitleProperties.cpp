@@ -7,17 +7,8 @@
 #include "util/IniValues.h"
 
 namespace velmarin {
-namespace {
 
-constexpr const char kConfigSection[] = "BPT";
-constexpr const char kTemplateNameKey[] = "BPT_NAME";
-constexpr const char kTemplateFolder[] = "source\\BPT\\";
-constexpr const char kInfoSection[] = "Info";
-constexpr const char kBlockPropertyKey[] = "BlockPty";
-constexpr const char kSeparatorKey[] = "TextChar";
-constexpr const char kTextMode[] = "false";
-
-}  // namespace
+using namespace title_template;
 
 std::string TitleTemplatePath(const std::string& clientFolder) {
     std::string name;

@@ -2,6 +2,7 @@
 // Single values of INI files through the platform's profile functions.
 
 #include <string>
+#include <vector>
 
 namespace velmarin::util {
 
@@ -9,4 +10,9 @@ namespace velmarin::util {
 // does not exist; a missing section or key reads as "".
 bool ReadIniString(const std::string& section, const std::string& key, std::string& value,
                    const std::string& file);
+
+// The section names of a file (`section` null) or the key names of one section, in file order,
+// through the profile reader's enumeration; empty when the file does not exist.
+std::vector<std::string> ReadIniNames(const char* section, const std::string& file);
+
 }  // namespace velmarin::util

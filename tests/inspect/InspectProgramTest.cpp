@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -149,15 +150,15 @@ std::string OverlayPicture() {
     parts.proxyClass = "AcDbZombieEntity";
     parts.gridX = {240, 300, 420};
     parts.gridY = {60, 68, 76};
-    parts.columns = {{1, 2, "\xD0\xF2\xBA\xC5"}, {2, 6, kPartName}};
+    parts.columns = {{1, 2, "\xD0\xF2\xBA\xC5", "\xD0\xF2\xBA\xC5"}, {2, 6, kPartName, kPartName}};
     parts.cells = {{1, 1, 2}, {2, 1, 6}, {1, 2, 0}};
     inspect::AddPartsListOverlay(overlays, parts);
     inspect::TitleBlockReading title;
-    title.attributes = {{"TM", kDrawingName, "A & B", {300, 20}, std::nullopt}};
+    title.attributes = {{"TM", "A & B", kDrawingName, {300, 20}}};
     inspect::AddTitleBlockOverlay(overlays, title);
     inspect::PrintFlowReading print;
     print.corner = {420, 0};
-    print.stamps = {{"\xD2\xD1\xC9\xF3", {320, 20}, 5, 1.0, ""}};  // 已审
+    print.stamps = {{"\xD2\xD1\xC9\xF3", {320, 20}, 5, 1.0}};  // 已审
     inspect::AddPrintFlowOverlay(overlays, print);
     return inspect::DrawSvg(inspect::Scene{}, overlays, "overlays");
 }
@@ -211,6 +212,71 @@ TEST(InspectPicture, RendersWithRsvgConvert) {
         const std::string png = world.root() + "/picture.png";
         ASSERT_EQ(std::system(("rsvg-convert -o '" + png + "' '" + svgPath + "'").c_str()), 0);
         EXPECT_EQ(Slurp(png).substr(0, 4), "\x89PNG");
+    }
+}
+
+struct ReportCase {
+    const char* name;
+    std::string drawing;             // the drawing file's contents (JSON)
+    std::string printFile;           // the print flow file beside it; empty: none
+    std::vector<std::string> shows;  // lines of the report (UTF-8)
+    std::string path = "D:\\drawings\\A.dwg";  // the extension decides the format
+};
+
+// A DXF drawing whose title block stands in paper space (group 67 = 1).
+const char kLayoutDxf[] =
+    "0\nSECTION\n2\nBLOCKS\n0\nBLOCK\n8\n0\n2\nTK-A3\n70\n0\n10\n0\n20\n0\n30\n0\n"
+    "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n180\n21\n56\n31\n0\n0\nENDBLK\n0\nENDSEC\n"
+    "0\nSECTION\n2\nENTITIES\n0\nINSERT\n67\n1\n8\n0\n2\nTK-A3\n10\n10\n20\n10\n30\n0\n"
+    "0\nENDSEC\n0\nEOF\n";
+
+std::string DemoFile(const std::string& name) { return Slurp(std::string(VELMARIN_DEMO) + "/" + name); }
+
+TEST(InspectReport, ShowsWhatThePlugInReads) {
+    std::string lowerCase = kDrawing;
+    lowerCase.replace(lowerCase.find("\"block\": \"TK-A3\""), 16, "\"block\": \"tk-a3\"");
+    lowerCase.replace(lowerCase.find("\"TK-A3\": ["), 7, "\"tk-a3\"");
+    const std::vector<ReportCase> cases = {
+        {"demo assembly", DemoFile("drawings/GB-1000.dwg"),
+         DemoFile("drawings/GB-1000.dwg.print.ini"),
+         {"  \"TK-A3\" at (240, 0): matches BLOCK1",
+          "    taken: TM = \"总装图\" → property 图名",
+          "    skipped: CL = \"Q235\": BLOCK1 names no property for the tag",
+          "  图名 = 总装图",
+          "  column 2: \"名称\" → kind 6 (名称)",
+          "  '','','','','','','','','轴','','','','','','','','','','','','','','','','','','','',''",
+          "  AcDbPolyline from (0, 0) to (420, 297)",
+          "  \"张三\" at (250, 20), height 5, width factor 1"}},
+        {"title block name in other letter case", lowerCase, "",
+         {"  \"tk-a3\" at (240, 0): no match: only its letter case differs from BLOCK1 (the names "
+          "are compared exactly)",
+          "Properties for the tree file: 0"}},
+        {"no table", R"({"entities": [{"type": "line", "start": [0, 0, 0], "end": [9, 9, 0]}]})",
+         "", {"No table: no proxy entity of the table's class was selected."}},
+        {"table out of the window",
+         R"({"entities": [{"type": "line", "start": [0, 0, 0], "end": [9000, 9, 0]}]})", "",
+         {"No table: nothing lies entirely inside the save command's window (-5000, -5000) to "
+          "(5000, 5000)."}},
+        {"title block in a layout", kLayoutDxf, "",
+         {"Block references in layouts: 1 (the plug-in reads model space only: these give no "
+          "property)",
+          "  *Paper_Space: \"TK-A3\" at (10, 10)", "Properties for the tree file: 0"},
+         "D:\\drawings\\A.dxf"},
+    };
+    for (const ReportCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        World world;
+        Install(world);
+        world.writeFile(c.path, c.drawing);
+        if (!c.printFile.empty()) world.writeFile(c.path + ".print.ini", c.printFile);
+        HostRun run = Inspector(world);
+        run.drawings = {c.path};
+        const HostResult result = run.execute();
+        EXPECT_EQ(result.exitStatus, 0) << result.err;
+        for (const std::string& line : c.shows) {
+            EXPECT_NE(std::find(result.lines.begin(), result.lines.end(), line), result.lines.end())
+                << line << "\n" << result.out;
+        }
     }
 }
 

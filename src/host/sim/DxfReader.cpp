@@ -40,6 +40,14 @@ bool IsSpaceBlock(const std::string& name) {
            folded.rfind("*PAPER_SPACE", 0) == 0 || folded.rfind("$PAPER_SPACE", 0) == 0;
 }
 
+constexpr const char kPaperSpace[] = "*Paper_Space";
+
+// The blocks of the layouts: "*Paper_Space", "*Paper_Space0", ...
+bool IsPaperSpaceBlock(const std::string& name) {
+    const std::string folded = FoldedName(name);
+    return folded.rfind("*PAPER_SPACE", 0) == 0 || folded.rfind("$PAPER_SPACE", 0) == 0;
+}
+
 class Reader {
   public:
     Reader(const std::string& label, SimDatabase& db, DxfSource& source, std::string& error)
@@ -354,7 +362,11 @@ class Reader {
         ParseDouble(First(pairs_, 20), origin.y);
         ParseDouble(First(pairs_, 30), origin.z);
         ObjectId record = kNullId;
-        if (!name.empty() && !IsSpaceBlock(name)) {
+        if (IsPaperSpaceBlock(name)) {
+            // A layout's entities: not a definition, but the host shows them in its record,
+            // named as the host names it ("$PAPER_SPACE" of old files is "*Paper_Space").
+            record = db_.ensureBlock(kPaperSpace + name.substr(sizeof(kPaperSpace) - 1));
+        } else if (!name.empty() && !IsSpaceBlock(name)) {
             record = db_.ensureBlock(name);
             DbObject* object = nullptr;
             if (db_.openObject(object, record, OpenMode::ForWrite) == eOk) {
@@ -421,7 +433,8 @@ class Reader {
 
         ReadEntity read;
         if (!entities_.read(pairs_, followers_, end_, read)) return false;
-        if (read.paperSpace) return true;
+        // An entity of the ENTITIES section marked as paper space belongs to the active layout.
+        if (read.paperSpace && record == db_.modelSpaceId()) record = db_.ensureBlock(kPaperSpace);
         Entity* placed = read.entity.get();
         const ObjectId id = db_.addEntity(record, std::move(read.entity));
         source_.handles[id] = read.handle;

@@ -271,6 +271,11 @@ class FreshWriter {
         for (ObjectId id : db_.blockTable().recordIds()) {
             const auto* record = db_.peekAs<SimBlockTableRecord>(id);
             if (record == nullptr || id == db_.modelSpaceId()) continue;
+            // The active layout's record is written as the paper-space block, with its entities.
+            if (FoldedName(record->getName()) == "*PAPER_SPACE") {
+                paperSpace_ = id;
+                continue;
+            }
             if (record->declared() || !record->allEntityIds().empty()) blocks_.push_back(record);
         }
     }
@@ -401,7 +406,7 @@ class FreshWriter {
     void blocks() {
         section("BLOCKS");
         block("*Model_Space", Point3{}, modelSpaceHandle_, false, kNullId);
-        block("*Paper_Space", Point3{}, paperSpaceHandle_, true, kNullId);
+        block("*Paper_Space", Point3{}, paperSpaceHandle_, true, paperSpace_);
         for (std::size_t k = 0; k < blocks_.size(); ++k) {
             block(blocks_[k]->getName(), blocks_[k]->origin(), blockHandles_[k], false,
                   blocks_[k]->objectId());
@@ -472,6 +477,7 @@ class FreshWriter {
     std::vector<std::string> blockHandles_;
     std::string modelSpaceHandle_;
     std::string paperSpaceHandle_;
+    ObjectId paperSpace_ = kNullId;
 };
 
 }  // namespace

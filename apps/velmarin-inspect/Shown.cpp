@@ -1,0 +1,9 @@
+#include "Shown.h"
+
+#include "platform/Encoding.h"
+
+namespace velmarin::inspect {
+
+std::string Shown(const std::string& gbk) { return platform::GbkToUtf8(gbk); }
+
+}  // namespace velmarin::inspect
