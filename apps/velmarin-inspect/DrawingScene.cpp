@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "platform/DoubleByte.h"
 #include "Shown.h"
 
 namespace velmarin::inspect {
@@ -12,11 +13,6 @@ namespace {
 constexpr int kDeepestNesting = 16;
 constexpr int kMostLayouts = 64;
 constexpr const char kPaperSpace[] = "*Paper_Space";
-
-bool IsLeadByte(const std::string& s, std::size_t i) {
-    const auto byte = static_cast<unsigned char>(s[i]);
-    return byte >= 0x81 && byte <= 0xFE && i + 1 < s.size();
-}
 
 Point At(const host::Point3& p, const Point& offset) { return {p.x + offset.x, p.y + offset.y}; }
 
@@ -259,7 +255,7 @@ std::vector<std::string> PlainMTextLines(const std::string& contents) {
     const std::string argumentCodes = "fFcCHhWwQqTtAapS";
     for (std::size_t i = 0; i < contents.size();) {
         const char c = contents[i];
-        if (IsLeadByte(contents, i)) {
+        if (platform::CharWidth(contents, i) == 2) {
             lines.back() += contents.substr(i, 2);
             i += 2;
         } else if (c == '{' || c == '}') {
@@ -278,7 +274,7 @@ std::vector<std::string> PlainMTextLines(const std::string& contents) {
                 // Format codes run to their semicolon; a stacked fraction keeps its digits.
                 std::string argument;
                 while (i < contents.size() && contents[i] != ';') {
-                    const std::size_t width = IsLeadByte(contents, i) ? 2 : 1;
+                    const std::size_t width = platform::CharWidth(contents, i);
                     argument += contents.substr(i, width);
                     i += width;
                 }
