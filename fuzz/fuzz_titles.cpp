@@ -11,6 +11,7 @@
 
 #include "FuzzCheck.h"
 #include "bom/BomTypes.h"
+#include "bom/BomWorkspace.h"
 #include "drawing/TitleTextReader.h"
 #include "util/Text.h"
 
