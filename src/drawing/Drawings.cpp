@@ -33,9 +33,17 @@ host::Document* Drawings::OpenDrawing(const std::string& path, host::ErrorStatus
 host::Document* Drawings::OpenForReading(const std::string& path, bool& openedHere) {
     host::DocumentManager& documents = host::current().documentManager();
     const std::vector<host::Document*> before = documents.documents();
-    openingForReading_ = true;
-    const host::ErrorStatus status = documents.appContextOpenDocument(path);
-    openingForReading_ = false;
+    // Cleared however the request ends, so that a failure cannot keep later loads from stamping.
+    struct Reading {
+        bool& flag;
+        explicit Reading(bool& f) : flag(f) { flag = true; }
+        ~Reading() { flag = false; }
+    };
+    host::ErrorStatus status = host::eOk;
+    {
+        const Reading reading(openingForReading_);
+        status = documents.appContextOpenDocument(path);
+    }
     host::Document* active = documents.mdiActiveDocument();
     if (status != host::eOk || active == nullptr) return nullptr;
     openedHere = std::find(before.begin(), before.end(), active) == before.end();
