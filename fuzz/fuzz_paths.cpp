@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "platform/FileText.h"
 #include "platform/posix/PathResolver.h"
 
 using velmarin::platform::posix::PathResolver;
@@ -88,7 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (pattern == "*.*") {
         FUZZ_REQUIRE(match);
     } else if (pattern.size() <= 12 && name.size() <= 12) {
-        FUZZ_REQUIRE(match == Matches(Units(pattern), 0, Units(name), 0));
+        // A name spelled in UTF-8 on disk also matches by its GBK spelling.
+        const auto byReference = [&](const std::string& n) {
+            return Matches(Units(pattern), 0, Units(n), 0);
+        };
+        const std::string gbk = velmarin::platform::LineAsGbk(name);
+        FUZZ_REQUIRE(match == (byReference(name) || (gbk != name && byReference(gbk))));
     }
     return 0;
 }
