@@ -103,11 +103,9 @@ TitleBlockReading ReadTitleBlockReading(const Installation& installation) {
 
 PartsListReading ReadPartsListReading(const std::string& bomPath) {
     PartsListReading reading;
-    const host::Point3 upperRight{kBomWindowHalfSide, kBomWindowHalfSide, 0.0};
-    const host::Point3 lowerLeft{-kBomWindowHalfSide, -kBomWindowHalfSide, 0.0};
     reading.windowHalfSide = kBomWindowHalfSide;
     host::SelectionSet selection;
-    if (host::current().ssget("W", &upperRight, &lowerLeft, selection) != host::RTNORM) {
+    if (SelectTableWindow(selection) != host::RTNORM) {
         reading.missing = PartsListReading::Missing::NothingSelected;
         return reading;
     }

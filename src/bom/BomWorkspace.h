@@ -17,6 +17,10 @@ namespace velmarin {
 // frames are drawn.
 inline constexpr double kBomWindowHalfSide = 5000.0;
 
+// Selects what lies entirely inside that square in the working drawing; RTNORM when a selection
+// was made.
+int SelectTableWindow(host::SelectionSet& selection);
+
 // How the last table search ended.
 enum class TableSearch {
     NotRun,       // no search since the last reset

@@ -59,10 +59,8 @@ void SaveFiledDrawing(VordClient& vord, OperationScriptRunner& scripts, Drawings
     save.TreeFilePath = WriteSaveTreeFile(vord.clientFolder, drawings);
 
     const std::string bomPath = text::ReplaceExtension(drawings.GetCurrentFileName(), ".bmf");
-    const host::Point3 upperRight{kBomWindowHalfSide, kBomWindowHalfSide, 0.0};
-    const host::Point3 lowerLeft{-kBomWindowHalfSide, -kBomWindowHalfSide, 0.0};
     host::SelectionSet selection;
-    if (host::current().ssget("W", &upperRight, &lowerLeft, selection) != host::RTNORM) return;
+    if (SelectTableWindow(selection) != host::RTNORM) return;
 
     bom.ExtractBomTable(selection, bomPath);
     if (!bom.texts().empty()) bom.WriteBomFile(bomPath);

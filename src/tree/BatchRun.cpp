@@ -79,10 +79,8 @@ void ReadCurrentDrawing(TreeFile& file, int index, const std::string& templatePa
     node.WriteNodeSection(file, index);
 
     const std::string bomPath = text::ReplaceExtension(node.path, ".bmf");
-    const host::Point3 lowerLeft{-kBomWindowHalfSide, -kBomWindowHalfSide, 0.0};
-    const host::Point3 upperRight{kBomWindowHalfSide, kBomWindowHalfSide, 0.0};
     host::SelectionSet selection;
-    if (host::current().ssget("W", &lowerLeft, &upperRight, selection) != host::RTNORM) return;
+    if (SelectTableWindow(selection) != host::RTNORM) return;
     // The block of this drawing starts where the rows of the drawings before it end.
     bom.BeginDrawing();
     bom.ExtractBomTable(selection, bomPath);
