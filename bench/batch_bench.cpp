@@ -20,7 +20,7 @@
 #include "platform/RecordingNotifier.h"
 #include "platform/SimulatedClock.h"
 #include "platform/posix/PosixPlatform.h"
-#include "bom/BomWorkspace.h"
+#include "bom/BomFile.h"
 #include "tree/AssemblyNode.h"
 #include "tree/LinkBomToTree.h"
 #include "tree/TreeFile.h"
@@ -51,22 +51,23 @@ BomInfo MakeRow(int drawing, const std::string& itemNo, const std::string& partN
     return row;
 }
 
-// The BOM of every drawing, as the drawings' tables would have given it.
-void MakeBom(int drawings, BomWorkspace& bom) {
-    bom.rows().clear();
-    bom.drawingStarts().clear();
+// The parts list of every drawing, as the drawings' tables would have given it.
+using PartsLists = std::vector<std::vector<BomInfo>>;
+PartsLists MakeBom(int drawings) {
+    PartsLists lists(static_cast<std::size_t>(drawings));
     for (int i = 0; i < drawings; ++i) {
-        bom.drawingStarts().push_back(static_cast<int>(bom.rows().size()));
-        bom.rows().push_back(MakeRow(i, "\xD0\xF2\xBA\xC5", texts::kPartNameTitleKey,
-                                       "\xCA\xFD\xC1\xBF"));  // 序号, 名称, 数量
+        std::vector<BomInfo>& rows = lists[static_cast<std::size_t>(i)];
+        rows.push_back(MakeRow(i, "\xD0\xF2\xBA\xC5", texts::kPartNameTitleKey,
+                               "\xCA\xFD\xC1\xBF"));  // 序号, 名称, 数量
         for (int k = 1; k < kRowsPerDrawing; ++k) {
             const int child = kFanOut * i + k;
             const std::string part = k <= kFanOut && child < drawings
                                          ? DrawingName(child)
                                          : "STD-" + std::to_string(i) + "-" + std::to_string(k);
-            bom.rows().push_back(MakeRow(i, std::to_string(k), part, std::to_string(k % 5 + 1)));
+            rows.push_back(MakeRow(i, std::to_string(k), part, std::to_string(k % 5 + 1)));
         }
     }
+    return lists;
 }
 
 // Drive D in a temporary folder with the client's temp folder and the drawings' folder.
@@ -136,14 +137,15 @@ CpuTimes CpuSeconds() {
 
 // What the batch does to the tree file for `drawings` drawings: their nodes, the count, the
 // linking. The inputs are made before the clocks start.
-Timing TimeBatch(int drawings, BomWorkspace& bom) {
+Timing TimeBatch(int drawings) {
     World();
-    MakeBom(drawings, bom);
+    PartsLists lists = MakeBom(drawings);
     const CpuTimes cpuStart = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     TreeFile tree(kTreeFile);
+    std::vector<AssemblyNode> nodes(static_cast<std::size_t>(drawings));
     for (int i = 0; i < drawings; ++i) {
-        AssemblyNode node;
+        AssemblyNode& node = nodes[static_cast<std::size_t>(i)];
         node.path = DrawingPath(i);
         node.text = "P" + std::to_string(i) + ".dwg";
         node.properties.push_back({texts::kDrawingNameProperty, DrawingName(i), "0"});
@@ -151,13 +153,15 @@ Timing TimeBatch(int drawings, BomWorkspace& bom) {
     }
     tree.Set(TreeFile::kInfoSection, TreeFile::kCountKey, std::to_string(drawings));
     const auto linking = std::chrono::steady_clock::now();
-    LinkBomToTree(bom, tree);
+    LinkBomToTree(nodes, lists, tree);
+    if (!bom::WriteDetailFiles(lists)) std::abort();
+    std::size_t rowsLeft = 0;
+    for (const std::vector<BomInfo>& rows : lists) rowsLeft += rows.size();
     if (!tree.Save()) std::abort();
     const auto end = std::chrono::steady_clock::now();
     const CpuTimes cpuEnd = CpuSeconds();
-    // Every drawing but the root is a part of its parent: those rows must have left the BOM.
-    if (bom.rows().size() !=
-        static_cast<std::size_t>(drawings * kRowsPerDrawing - (drawings - 1))) {
+    // Every drawing but the root is a part of its parent: those rows must have left the lists.
+    if (rowsLeft != static_cast<std::size_t>(drawings * kRowsPerDrawing - (drawings - 1))) {
         std::abort();
     }
     return {std::chrono::duration<double>(linking - start).count(),
@@ -167,10 +171,9 @@ Timing TimeBatch(int drawings, BomWorkspace& bom) {
 
 void BM_BatchTreeFile(benchmark::State& state) {
     const int drawings = static_cast<int>(state.range(0));
-    BomWorkspace bom;
     Timing sum;
     for (auto _ : state) {
-        const Timing timing = TimeBatch(drawings, bom);
+        const Timing timing = TimeBatch(drawings);
         sum.nodes += timing.nodes;
         sum.linking += timing.linking;
         state.SetIterationTime(timing.total());
@@ -190,12 +193,11 @@ BENCHMARK(BM_BatchTreeFile)
 
 // Alternates the two sizes so that both meet the same machine state.
 void BM_Ratio_2000_to_1000_drawings(benchmark::State& state) {
-    BomWorkspace bom;
     Timing small;
     Timing large;
     for (auto _ : state) {
-        const Timing s = TimeBatch(1000, bom);
-        const Timing l = TimeBatch(2000, bom);
+        const Timing s = TimeBatch(1000);
+        const Timing l = TimeBatch(2000);
         small = {small.nodes + s.nodes, small.linking + s.linking, small.cpu + s.cpu,
                  small.system + s.system};
         large = {large.nodes + l.nodes, large.linking + l.linking, large.cpu + l.cpu,
@@ -223,10 +225,9 @@ double PeakMegabytes() {
 
 // A large project handed over at once: its time and the peak memory of the process.
 void BM_Batch_5000_drawings(benchmark::State& state) {
-    BomWorkspace bom;
     Timing sum;
     for (auto _ : state) {
-        const Timing timing = TimeBatch(5000, bom);
+        const Timing timing = TimeBatch(5000);
         sum = {sum.nodes + timing.nodes, sum.linking + timing.linking, sum.cpu + timing.cpu,
                sum.system + timing.system};
         state.SetIterationTime(timing.total());

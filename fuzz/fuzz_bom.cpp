@@ -19,7 +19,7 @@
 #include "bom/BomTable.h"
 #include "platform/Platform.h"
 #include "platform/RecordingNotifier.h"
-#include "bom/BomWorkspace.h"
+#include "bom/BomFile.h"
 
 using namespace velmarin;
 
@@ -130,9 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<double> values(input.ConsumeIntegralInRange(0, 8));
     for (double& value : values) value = input.ConsumeFloatingPoint<double>();
 
-    BomWorkspace bom;
+    ColumnTitles titles;
     for (int kind = 0; kind < kColumnKinds; ++kind) {
-        bom.columnTitles().push_back(input.ConsumeBool() ? Text(input, pool) : std::string());
+        titles.push_back(input.ConsumeBool() ? Text(input, pool) : std::string());
     }
     bom::TableGeometry table;
     table.gridPoints.resize(input.ConsumeIntegralInRange(0, 48));
@@ -147,36 +147,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         placed.corner.y = Coordinate(input, values);
     }
     const std::string bomPath = input.ConsumeRandomLengthString(40);
-    const int rowCount = input.ConsumeIntegral<int>();
-    const int firstRow = input.ConsumeIntegral<int>();
+    const std::size_t keptRows = input.ConsumeIntegral<std::size_t>();
 
-    const int rows = bom.AnalyseTable(table, bomPath);
+    const bom::BomTable bom = bom::AnalyseTable(table, titles, bomPath);
 
-    FUZZ_REQUIRE(rows == static_cast<int>(bom.rows().size()));
-    for (const auto* grid : {&bom.gridX(), &bom.gridY()}) {
+    for (const auto* grid : {&bom.gridX, &bom.gridY}) {
         for (std::size_t i = 0; i < grid->size(); ++i) {
             FUZZ_REQUIRE(!std::isnan((*grid)[i]));
             if (i > 0) FUZZ_REQUIRE((*grid)[i - 1] < (*grid)[i]);
         }
     }
-    for (const TextInfo& cell : bom.texts()) {
-        FUZZ_REQUIRE(cell.row >= 1 && static_cast<std::size_t>(cell.row) < bom.gridY().size());
-        FUZZ_REQUIRE(cell.column >= 1 && static_cast<std::size_t>(cell.column) < bom.gridX().size());
+    for (const TextInfo& cell : bom.cells) {
+        FUZZ_REQUIRE(cell.row >= 1 && static_cast<std::size_t>(cell.row) < bom.gridY.size());
+        FUZZ_REQUIRE(cell.column >= 1 && static_cast<std::size_t>(cell.column) < bom.gridX.size());
         FUZZ_REQUIRE(cell.kind >= 0 && cell.kind <= kColumnKinds);
     }
-    if (!bom.texts().empty()) FUZZ_REQUIRE(bom.rows().size() == bom.gridY().size() - 1);
-    for (const BomInfo& row : bom.rows()) FUZZ_REQUIRE(row.bomPath == bomPath);
+    FUZZ_REQUIRE(bom.cells.size() + bom.strayTexts.size() == table.texts.size());
+    if (!bom.cells.empty()) FUZZ_REQUIRE(bom.rows.size() == bom.gridY.size() - 1);
+    if (bom.cells.empty()) FUZZ_REQUIRE(bom.rows.empty());
+    for (const BomInfo& row : bom.rows) FUZZ_REQUIRE(row.bomPath == bomPath);
 
     const std::string header = bom::BomFileHeader();
     const std::size_t headerLines = CountLines(header);
-    bom.WriteBomFile("D:\\out.bmf");
+    FUZZ_REQUIRE(bom::WriteDetailFile("D:\\out.bmf", bom.rows));
     const std::string written = files.files.at("D:\\out.bmf");
     FUZZ_REQUIRE(written.compare(0, header.size(), header) == 0);
-    const std::size_t bands = bom.gridY().size() < 2 ? 0 : bom.gridY().size() - 1;
-    const std::size_t bomLines = bands < 2 ? 0 : bands - 1;
+    const std::size_t bomLines = bom.rows.size() < 2 ? 0 : bom.rows.size() - 1;
     FUZZ_REQUIRE(CountLines(written) >= headerLines + bomLines);
 
-    bom.WriteBomFileRows(rowCount, firstRow, "D:\\rows.bmf");
+    // A drawing's rows after the linking took some away.
+    const std::vector<BomInfo> kept(bom.rows.begin(),
+                                    bom.rows.begin() + static_cast<std::ptrdiff_t>(
+                                                           keptRows % (bom.rows.size() + 1)));
+    FUZZ_REQUIRE(bom::WriteDetailFile("D:\\rows.bmf", kept));
     FUZZ_REQUIRE(files.files.at("D:\\rows.bmf").compare(0, header.size(), header) == 0);
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "Shown.h"
-#include "bom/BomWorkspace.h"
+#include "bom/ColumnTitles.h"
 #include "bridge/VordClient.h"
 #include "drawing/TitleProperties.h"
 #include "util/FixedTexts.h"
@@ -224,11 +224,10 @@ Installation ReadInstallation(platform::Platform& os, bool probeLibrary) {
     in.columnTemplatePath = texts::kColumnTitleTemplate;
     in.columnTemplateExists = util::FileExists(in.columnTemplatePath);
     // The titles as the table recognition reads them.
-    BomWorkspace bom;
-    bom.ResetBom();
+    const ColumnTitles titles = bom::ReadColumnTitles();
     for (std::size_t i = 0; i < kColumnKindTable.size(); ++i) {
         in.columnTitles.push_back(
-            {static_cast<int>(i) + 1, kColumnKindTable[i].tableKey, bom.columnTitles()[i]});
+            {static_cast<int>(i) + 1, kColumnKindTable[i].tableKey, titles[i]});
     }
     return in;
 }

@@ -3,7 +3,9 @@
 #include <array>
 
 #include "bom/BomFileFormat.h"
-#include "bom/BomWorkspace.h"
+#include "bom/BomTable.h"
+#include "bom/ColumnTitles.h"
+#include "bom/TableSearch.h"
 #include "drawing/TitleProperties.h"
 #include "platform/Platform.h"
 #include "print/FrameCorner.h"
@@ -103,49 +105,50 @@ TitleBlockReading ReadTitleBlockReading(const Installation& installation) {
 
 PartsListReading ReadPartsListReading(const std::string& bomPath) {
     PartsListReading reading;
-    reading.windowHalfSide = kBomWindowHalfSide;
+    reading.windowHalfSide = bom::kBomWindowHalfSide;
     host::SelectionSet selection;
-    if (SelectTableWindow(selection) != host::RTNORM) {
+    if (!bom::SelectTableWindow(selection)) {
         reading.missing = PartsListReading::Missing::NothingSelected;
         return reading;
     }
     reading.selected = static_cast<int>(selection.names.size());
 
-    BomWorkspace bom;
-    bom.ExtractBomTable(selection, bomPath);
-    switch (bom.search()) {
-        case TableSearch::NotRun:
-        case TableSearch::NoCandidate: reading.missing = PartsListReading::Missing::NoProxy; break;
-        case TableSearch::NoTitles:
+    const ColumnTitles titles = bom::ReadColumnTitles();
+    const bom::FoundTable found = bom::FindTable(selection, titles);
+    switch (found.outcome) {
+        case bom::TableSearch::NotRun:
+        case bom::TableSearch::NoCandidate: reading.missing = PartsListReading::Missing::NoProxy; break;
+        case bom::TableSearch::NoTitles:
             reading.missing = PartsListReading::Missing::NoTemplateTitle;
             break;
-        case TableSearch::NoTitleText:
+        case bom::TableSearch::NoTitleText:
             reading.missing = PartsListReading::Missing::NoMultilineText;
             break;
-        case TableSearch::Found: reading.missing = PartsListReading::Missing::Nothing; break;
+        case bom::TableSearch::Found: reading.missing = PartsListReading::Missing::Nothing; break;
     }
     if (reading.missing != PartsListReading::Missing::Nothing) return reading;
 
     if (host::Database* db = host::current().workingDatabase()) {
         host::Opened<host::Entity> table(
-            host::openAs<host::Entity>(*db, bom.tableId(), host::OpenMode::ForRead));
+            host::openAs<host::Entity>(*db, found.tableId, host::OpenMode::ForRead));
         if (table) reading.proxyClass = table->className();
     }
-    reading.gridX = bom.gridX();
-    reading.gridY = bom.gridY();
-    for (const TextInfo& cell : bom.texts()) {
+    const bom::BomTable table = bom::AnalyseTable(found.geometry, titles, bomPath);
+    reading.gridX = table.gridX;
+    reading.gridY = table.gridY;
+    for (const TextInfo& cell : table.cells) {
         reading.cells.push_back({cell.column, cell.row, cell.kind});
     }
     // The header cells, in the order the analysis met them; the first two tell the orientation.
-    const std::vector<int>& headers = bom.headerTexts();
+    const std::vector<int>& headers = table.headers;
     if (!headers.empty()) {
-        const TextInfo& first = bom.texts()[static_cast<std::size_t>(headers[0])];
+        const TextInfo& first = table.cells[static_cast<std::size_t>(headers[0])];
         reading.titlesAlongRow =
-            headers.size() < 2 || bom.texts()[static_cast<std::size_t>(headers[1])].row == first.row;
+            headers.size() < 2 || table.cells[static_cast<std::size_t>(headers[1])].row == first.row;
         reading.titleBand = reading.titlesAlongRow ? first.row : first.column;
     }
     for (const int header : headers) {
-        const TextInfo& cell = bom.texts()[static_cast<std::size_t>(header)];
+        const TextInfo& cell = table.cells[static_cast<std::size_t>(header)];
         const int kind = cell.kind;
         reading.columns.push_back({reading.titlesAlongRow ? cell.column : cell.row, kind,
                                    cell.text,
@@ -153,8 +156,8 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
                                        ? kColumnKindTable[static_cast<std::size_t>(kind - 1)].tableKey
                                        : ""});
     }
-    // Row 0 is the title band; the detail file gets the rows after it.
-    const std::vector<BomInfo>& rows = bom.rows();
+    // The first row holds the titles; the detail file gets the rows after it.
+    const std::vector<BomInfo>& rows = table.rows;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         std::array<const std::string*, kColumnKinds> values{};
         for (int slot = 0; slot < kColumnKinds; ++slot) {
@@ -165,7 +168,7 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
         while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
         reading.rows.push_back(std::move(line));
     }
-    for (const bom::PlacedText& stray : bom.strayTexts()) {
+    for (const bom::PlacedText& stray : table.strayTexts) {
         reading.outsideTexts.push_back({stray.text, Flat(stray.corner)});
     }
     return reading;

@@ -8,7 +8,6 @@
 
 #include "app/AppMessages.h"
 #include "app/ExceptionBarrier.h"
-#include "bom/BomWorkspace.h"
 #include "bridge/VordClient.h"
 #include "commands/SaveContext.h"
 #include "drawing/Drawings.h"
@@ -24,7 +23,6 @@ struct Services {
     VordClient vord;
     Drawings drawings;
     OperationScriptRunner scripts;
-    BomWorkspace bom;
     commands::SaveContext save;
 };
 

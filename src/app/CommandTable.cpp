@@ -3,7 +3,6 @@
 #include "app/Application.h"
 #include "commands/Commands.h"
 #include "platform/Platform.h"
-#include "tree/BatchRun.h"
 
 namespace velmarin::app {
 namespace {
@@ -15,7 +14,7 @@ void OpenMethod() {
 }
 void SaveMethod() {
     TheApplication().Run([](Services& s) {
-        commands::savemethod(s.vord, s.scripts, s.drawings, s.bom, s.save);
+        commands::savemethod(s.vord, s.scripts, s.drawings, s.save);
     });
 }
 void LoginMethod() {
@@ -29,13 +28,13 @@ void BatchTimerProc(void* window, unsigned /*message*/, std::uintptr_t timerId,
                     std::uint32_t /*time*/) {
     // A windowless timer repeats until killed: one invocation of the command, one run.
     Guarded([&] { platform::current().killTimer(window, timerId); });
-    TheApplication().Run([](Services& s) { BatchRun(s.vord, s.drawings, s.bom); });
+    TheApplication().Run([](Services& s) { commands::BatchRun(s.vord, s.drawings); });
 }
 void BatchChange() {
     TheApplication().Run([](Services& s) { commands::VORD_batchchange(s.vord, &BatchTimerProc); });
 }
 void SaveBom() {
-    TheApplication().Run([](Services& s) { commands::savebom(s.vord, s.bom); });
+    TheApplication().Run([](Services& s) { commands::savebom(s.vord); });
 }
 void PrintMethod() {
     TheApplication().Run([](Services& s) { commands::PrintMethod(s.vord); });

@@ -1,20 +1,38 @@
+#include "bom/BomLayout.h"
+
 #include <cstddef>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "bom/BomWorkspace.h"
 #include "util/Text.h"
 
-namespace velmarin {
+namespace velmarin::bom {
 namespace {
 
-// Entries of headerTexts (positions in that list, ascending) grouped by a row or column number.
+// Entries of the header list (positions in it, ascending) grouped by a row or column number.
 using HeaderGroups = std::unordered_map<int, std::vector<int>>;
+
+// How the first two headers lie; a lone header is read as a row of titles.
+struct Orientation {
+    bool alongRow = true;
+    bool downColumn = false;
+};
+
+Orientation OrientationOf(const std::vector<TextInfo>& cells, const std::vector<int>& headers) {
+    Orientation o;
+    if (headers.size() >= 2) {
+        const TextInfo& h0 = cells[static_cast<std::size_t>(headers[0])];
+        const TextInfo& h1 = cells[static_cast<std::size_t>(headers[1])];
+        o.alongRow = h1.row == h0.row;
+        o.downColumn = h1.column == h0.column;
+    }
+    return o;
+}
 
 // The last entry of `group` whose header is not `cell` itself, or -1. A cell matching a header
 // entry of its own takes its own kind, which changes nothing, so such entries are passed over;
-// a cell's own entries are adjacent in headerTexts_, so few are ever skipped.
+// a cell's own entries are adjacent in the header list, so few are ever skipped.
 int LastForeignEntry(const HeaderGroups& groups, int key, const std::vector<int>& headers,
                      int cell) {
     const auto found = groups.find(key);
@@ -26,79 +44,67 @@ int LastForeignEntry(const HeaderGroups& groups, int key, const std::vector<int>
     return -1;
 }
 
-// The name part of a path (between its last backslash and its last dot) with ".dwg".
-std::string DrawingNameOf(const std::string& path) {
-    const std::size_t backslash = text::FindLast(path, '\\');
-    const std::size_t start = backslash == text::npos ? 0 : backslash + 1;
-    const std::size_t dot = text::FindLast(path, '.');
-    // No dot after the last backslash leaves no name part.
-    if (dot == text::npos || dot < start) return ".dwg";
-    return path.substr(start, dot - start) + ".dwg";
-}
-
 }  // namespace
 
-void BomWorkspace::AssignColumnKinds() {
-    headerTexts_.clear();
-    const std::size_t titleCount = columnTitles_.size() < static_cast<std::size_t>(kColumnKinds)
-                                       ? columnTitles_.size()
-                                       : kColumnKinds;
-    for (std::size_t i = 0; i < texts_.size(); ++i) {
+std::vector<int> AssignColumnKinds(std::vector<TextInfo>& cells, const ColumnTitles& titles) {
+    std::vector<int> headers;
+    const std::size_t titleCount =
+        titles.size() < static_cast<std::size_t>(kColumnKinds) ? titles.size() : kColumnKinds;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
         for (std::size_t t = 0; t < titleCount; ++t) {
             // An empty title stands for a key missing from the template: it names no column,
             // and matching it would turn every empty cell into a header.
-            if (columnTitles_[t].empty() || texts_[i].text != columnTitles_[t]) continue;
-            texts_[i].kind = static_cast<int>(t) + 1;
-            headerTexts_.push_back(static_cast<int>(i));
+            if (titles[t].empty() || cells[i].text != titles[t]) continue;
+            cells[i].kind = static_cast<int>(t) + 1;
+            headers.push_back(static_cast<int>(i));
         }
     }
-    if (headerTexts_.empty()) return;
-
-    // Orientation from the first two headers; a lone header is read as a row of titles.
-    bool alongRow = true;
-    bool downColumn = false;
-    if (headerTexts_.size() >= 2) {
-        const TextInfo& h0 = texts_[static_cast<std::size_t>(headerTexts_[0])];
-        const TextInfo& h1 = texts_[static_cast<std::size_t>(headerTexts_[1])];
-        alongRow = h1.row == h0.row;
-        downColumn = h1.column == h0.column;
-    }
-    if (!alongRow && !downColumn) return;
+    if (headers.empty()) return headers;
+    const Orientation o = OrientationOf(cells, headers);
+    if (!o.alongRow && !o.downColumn) return headers;
 
     // Every cell takes the kind of the last header entry it lines up with (later matches
     // overwrite earlier ones). Grouping the entries by row and column finds that entry without
     // comparing every cell with every header.
     HeaderGroups byRow;
     HeaderGroups byColumn;
-    for (std::size_t j = 0; j < headerTexts_.size(); ++j) {
-        const TextInfo& header = texts_[static_cast<std::size_t>(headerTexts_[j])];
-        if (downColumn) byRow[header.row].push_back(static_cast<int>(j));
-        if (alongRow) byColumn[header.column].push_back(static_cast<int>(j));
+    for (std::size_t j = 0; j < headers.size(); ++j) {
+        const TextInfo& header = cells[static_cast<std::size_t>(headers[j])];
+        if (o.downColumn) byRow[header.row].push_back(static_cast<int>(j));
+        if (o.alongRow) byColumn[header.column].push_back(static_cast<int>(j));
     }
-    for (std::size_t i = 0; i < texts_.size(); ++i) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
         const int cell = static_cast<int>(i);
         int last = -1;
-        if (downColumn) last = LastForeignEntry(byRow, texts_[i].row, headerTexts_, cell);
-        if (alongRow) {
-            const int entry = LastForeignEntry(byColumn, texts_[i].column, headerTexts_, cell);
+        if (o.downColumn) last = LastForeignEntry(byRow, cells[i].row, headers, cell);
+        if (o.alongRow) {
+            const int entry = LastForeignEntry(byColumn, cells[i].column, headers, cell);
             if (entry > last) last = entry;
         }
         // The header's kind as it stands now: already final for a header before this cell,
         // still its title's kind for one after it.
-        if (last >= 0) texts_[i].kind = texts_[static_cast<std::size_t>(headerTexts_[last])].kind;
+        if (last >= 0) cells[i].kind = cells[static_cast<std::size_t>(headers[last])].kind;
     }
+    return headers;
 }
 
-void BomWorkspace::DistributeTexts() {
-    for (const TextInfo& cell : texts_) {
+int TitleBand(const std::vector<TextInfo>& cells, const std::vector<int>& headers) {
+    if (headers.empty() || !OrientationOf(cells, headers).alongRow) return 1;
+    return cells[static_cast<std::size_t>(headers[0])].row;
+}
+
+ColumnValues DistributeTexts(const std::vector<TextInfo>& cells) {
+    ColumnValues values;
+    for (const TextInfo& cell : cells) {
         if (cell.kind < 1 || cell.kind > kColumnKinds) continue;
         const int slot = kColumnKindTable[static_cast<std::size_t>(cell.kind - 1)].slot;
-        PutCell(columnValues_[static_cast<std::size_t>(slot)], cell.text, cell.row);
+        PutCell(values[static_cast<std::size_t>(slot)], cell.text, cell.row);
     }
+    return values;
 }
 
-void BomWorkspace::PutCell(std::vector<std::string>& list, const std::string& text, int row) {
-    if (row < 1) return;  // a cell outside every row band has no place in the list
+void PutCell(std::vector<std::string>& list, const std::string& text, int row) {
+    if (row < 1) return;
     const std::size_t position = static_cast<std::size_t>(row) - 1;
     if (position >= list.size()) {
         list.resize(position);
@@ -108,22 +114,47 @@ void BomWorkspace::PutCell(std::vector<std::string>& list, const std::string& te
     }
 }
 
-void BomWorkspace::BuildBomRows(const std::string& bomPath) {
-    if (gridY_.size() < 2) return;
-    const std::size_t rowCount = gridY_.size() - 1;
+std::vector<int> RowOrder(int bands, int titleBand) {
+    std::vector<int> order;
+    if (bands < 1) return order;
+    order.reserve(static_cast<std::size_t>(bands));
+    const int title = titleBand < 1 || titleBand > bands ? 1 : titleBand;
+    order.push_back(title);
+    const bool downFirst = title - 1 > bands - title;
+    for (int pass = 0; pass < 2; ++pass) {
+        if ((pass == 0) == downFirst) {
+            for (int band = title - 1; band >= 1; --band) order.push_back(band);
+        } else {
+            for (int band = title + 1; band <= bands; ++band) order.push_back(band);
+        }
+    }
+    return order;
+}
+
+std::vector<BomInfo> BuildBomRows(const ColumnValues& values, const std::vector<int>& order,
+                                  const std::string& bomPath) {
+    std::vector<BomInfo> rows;
+    rows.reserve(order.size());
     const std::string drawingName = DrawingNameOf(bomPath);
-    // No reserve for exactly these rows: a batch appends table after table, and growing to the
-    // exact size each time would move every row gathered so far once per drawing.
-    for (std::size_t i = 0; i < rowCount; ++i) {
+    for (const int band : order) {
         BomInfo row;
         row.drawingName = drawingName;
         row.bomPath = bomPath;
+        const std::size_t position = static_cast<std::size_t>(band) - 1;
         for (int slot = 0; slot < kColumnKinds; ++slot) {
-            const auto& list = columnValues_[static_cast<std::size_t>(slot)];
-            if (i < list.size()) row.slot(slot) = list[i];
+            const auto& list = values[static_cast<std::size_t>(slot)];
+            if (position < list.size()) row.slot(slot) = list[position];
         }
-        rows_.push_back(std::move(row));
+        rows.push_back(std::move(row));
     }
+    return rows;
 }
 
-}  // namespace velmarin
+std::string DrawingNameOf(const std::string& bomPath) {
+    const std::string name = text::FileNamePart(bomPath);
+    // Only a dot in the file name starts its extension; a dot in a folder name is no part of it.
+    const std::size_t dot = text::FindLast(name, '.');
+    return (dot == text::npos ? name : name.substr(0, dot)) + ".dwg";
+}
+
+}  // namespace velmarin::bom

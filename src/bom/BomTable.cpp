@@ -4,10 +4,9 @@
 #include <climits>
 #include <cmath>
 
-#include "bom/BomWorkspace.h"
+#include "bom/BomLayout.h"
 
-namespace velmarin {
-namespace bom {
+namespace velmarin::bom {
 
 std::vector<double> GridLines(std::vector<double> values) {
     values.erase(
@@ -32,49 +31,39 @@ int IntervalOf(const std::vector<double>& lines, double value) {
     return k + 1 >= INT_MAX ? 0 : static_cast<int>(k + 1);
 }
 
-}  // namespace bom
-
-void BomWorkspace::SetGrid(const std::vector<host::Point3>& points) {
+BomTable AnalyseTable(const TableGeometry& geometry, const ColumnTitles& titles,
+                      const std::string& bomPath) {
+    BomTable table;
     std::vector<double> xs;
     std::vector<double> ys;
-    xs.reserve(points.size());
-    ys.reserve(points.size());
-    for (const host::Point3& p : points) {
+    xs.reserve(geometry.gridPoints.size());
+    ys.reserve(geometry.gridPoints.size());
+    for (const host::Point3& p : geometry.gridPoints) {
         xs.push_back(p.x);
         ys.push_back(p.y);
     }
-    gridX_ = bom::GridLines(std::move(xs));
-    gridY_ = bom::GridLines(std::move(ys));
-}
+    table.gridX = GridLines(std::move(xs));
+    table.gridY = GridLines(std::move(ys));
 
-void BomWorkspace::AddCell(const std::string& text, const host::Point3& corner) {
-    const int row = bom::IntervalOf(gridY_, corner.y);
-    const int column = bom::IntervalOf(gridX_, corner.x);
-    // A text on a grid line or outside the grid belongs to no cell: giving it the cell of a
-    // neighbour would file its value under a row or column it is not in.
-    if (row == 0 || column == 0) {
-        strayTexts_.push_back({text, corner});
-        return;
+    table.cells.reserve(geometry.texts.size());
+    for (const PlacedText& placed : geometry.texts) {
+        const int row = IntervalOf(table.gridY, placed.corner.y);
+        const int column = IntervalOf(table.gridX, placed.corner.x);
+        // A text on a grid line or outside the grid belongs to no cell: giving it the cell of a
+        // neighbour would file its value under a row or column it is not in.
+        if (row == 0 || column == 0) {
+            table.strayTexts.push_back(placed);
+            continue;
+        }
+        table.cells.push_back({placed.text, column, row, 0});
     }
-    AddText(text, row, column);
+    if (table.cells.empty()) return table;
+
+    table.headers = AssignColumnKinds(table.cells, titles);
+    const int bands = static_cast<int>(table.gridY.size()) - 1;
+    table.rows = BuildBomRows(DistributeTexts(table.cells),
+                              RowOrder(bands, TitleBand(table.cells, table.headers)), bomPath);
+    return table;
 }
 
-int BomWorkspace::FinishTable(const std::string& bomPath) {
-    if (!texts_.empty()) {
-        AssignColumnKinds();
-        DistributeTexts();
-        BuildBomRows(bomPath);
-    }
-    return rows_.size() > static_cast<std::size_t>(INT_MAX)
-               ? INT_MAX
-               : static_cast<int>(rows_.size());
-}
-
-int BomWorkspace::AnalyseTable(const bom::TableGeometry& table, const std::string& bomPath) {
-    SetGrid(table.gridPoints);
-    texts_.reserve(texts_.size() + table.texts.size());
-    for (const bom::PlacedText& placed : table.texts) AddCell(placed.text, placed.corner);
-    return FinishTable(bomPath);
-}
-
-}  // namespace velmarin
+}  // namespace velmarin::bom

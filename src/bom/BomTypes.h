@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace velmarin {
 
@@ -11,7 +12,7 @@ inline constexpr int kColumnKinds = 18;
 
 // One text cell of a BOM table.
 struct TextInfo {
-    std::string text;  // after StripMTextFormat
+    std::string text;  // after bom::StripMTextFormat
     int column = 0;    // 1-based x interval of gridX
     int row = 0;       // 1-based y interval of gridY
     int kind = 0;      // column kind 1..18, 0 for none
@@ -53,5 +54,8 @@ struct ColumnKind {
 
 // Index kind - 1.
 extern const std::array<ColumnKind, kColumnKinds> kColumnKindTable;
+
+// The titles of the column-title template, by kind - 1; an empty title names no column.
+using ColumnTitles = std::vector<std::string>;
 
 }  // namespace velmarin

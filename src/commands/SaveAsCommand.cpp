@@ -7,7 +7,6 @@
 #include "drawing/Drawings.h"
 #include "host/Host.h"
 #include "ops/OperationScriptRunner.h"
-#include "tree/SaveTreeFile.h"
 #include "util/FixedTexts.h"
 #include "util/Messages.h"
 #include "util/Paths.h"
@@ -33,7 +32,7 @@ void saveasmethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& dr
         return;
     }
     scripts.RunScript(scriptPath);
-    const std::string treePath = WriteSaveTreeFile(vord.clientFolder, drawings);
+    const std::string treePath = WriteSavedDrawingTreeFile(vord, drawings, document);
     if (!util::FileExists(treePath)) return;
 
     const std::string newPath = scripts.RequestSavePath(

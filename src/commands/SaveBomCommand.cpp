@@ -1,29 +1,28 @@
 #include <string>
 
-#include "bom/BomWorkspace.h"
 #include "bridge/VordClient.h"
 #include "commands/Commands.h"
+#include "commands/SaveFlow.h"
 #include "host/Host.h"
+#include "util/FixedTexts.h"
 #include "util/Text.h"
 
 namespace velmarin::commands {
 
 // Extracts the BOM table the user picks into the BOM detail file beside the current drawing.
-void savebom(VordClient& vord, BomWorkspace& bom) {
+void savebom(VordClient& vord) {
     if (vord.EnsureLoggedIn() == 0) return;
     if (!host::installed()) return;
 
     host::Host& cad = host::current();
     host::Document* document = cad.documentManager().curDocument();
     if (document == nullptr) return;  // the last drawing was closed: nothing to extract from
-    const std::string bomPath = text::ReplaceExtension(document->fileName(), ".bmf");
+    const std::string bomPath =
+        text::ReplaceExtension(document->fileName(), texts::kBomFileExtension);
 
     host::SelectionSet selection;
     if (cad.ssget(nullptr, nullptr, nullptr, selection) != host::RTNORM) return;
-
-    bom.ClearRows();
-    bom.ExtractBomTable(selection, bomPath);
-    if (!bom.texts().empty()) bom.WriteBomFile(bomPath);
+    ExtractDetailFile(selection, bomPath);
 }
 
 }  // namespace velmarin::commands

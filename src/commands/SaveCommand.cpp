@@ -1,6 +1,6 @@
 #include <string>
 
-#include "bom/BomWorkspace.h"
+#include "bom/TableSearch.h"
 #include "bridge/VordClient.h"
 #include "commands/Commands.h"
 #include "commands/SaveContext.h"
@@ -8,7 +8,6 @@
 #include "drawing/Drawings.h"
 #include "host/Host.h"
 #include "ops/OperationScriptRunner.h"
-#include "tree/SaveTreeFile.h"
 #include "util/FixedTexts.h"
 #include "util/Messages.h"
 #include "util/Paths.h"
@@ -48,7 +47,7 @@ void SaveNewDrawing(VordClient& vord, OperationScriptRunner& scripts, SaveContex
 // describes the drawing, its BOM table goes into the BOM detail file and the tree file goes to
 // the client.
 void SaveFiledDrawing(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
-                      BomWorkspace& bom, SaveContext& save, host::Document& document) {
+                      SaveContext& save, host::Document& document) {
     // Every later step hands over or describes the file on disk; after a failed write that is
     // the old drawing, so the user is told and nothing is handed to the client.
     if (document.database()->saveAs(save.SavePath) != host::eOk) {
@@ -56,21 +55,20 @@ void SaveFiledDrawing(VordClient& vord, OperationScriptRunner& scripts, Drawings
         return;
     }
     scripts.RunScript(OperateScriptPath());
-    save.TreeFilePath = WriteSaveTreeFile(vord.clientFolder, drawings);
+    save.TreeFilePath = WriteSavedDrawingTreeFile(vord, drawings, &document);
 
-    const std::string bomPath = text::ReplaceExtension(drawings.GetCurrentFileName(), ".bmf");
+    const std::string bomPath =
+        text::ReplaceExtension(drawings.GetCurrentFileName(), texts::kBomFileExtension);
     host::SelectionSet selection;
-    if (SelectTableWindow(selection) != host::RTNORM) return;
-
-    bom.ExtractBomTable(selection, bomPath);
-    if (!bom.texts().empty()) bom.WriteBomFile(bomPath);
+    if (!bom::SelectTableWindow(selection)) return;
+    ExtractDetailFile(selection, bomPath);
     if (util::FileExists(save.TreeFilePath)) vord.SendTreeFile(save.TreeFilePath);
 }
 
 }  // namespace
 
 void savemethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
-                BomWorkspace& bom, SaveContext& save) {
+                SaveContext& save) {
     if (vord.EnsureLoggedIn() == 0) return;
 
     // After the last drawing has been closed there is nothing to save.
@@ -85,7 +83,7 @@ void savemethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& draw
     if (IsUnfiledPath(save.SavePath)) {
         SaveNewDrawing(vord, scripts, save, *document);
     } else {
-        SaveFiledDrawing(vord, scripts, drawings, bom, save, *document);
+        SaveFiledDrawing(vord, scripts, drawings, save, *document);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "drawing/Drawings.h"
 #include "host/Host.h"
 #include "ini/IniDocument.h"
+#include "util/FixedTexts.h"
 #include "util/Text.h"
 
 namespace velmarin {
@@ -96,7 +97,9 @@ std::string OperationScriptRunner::RequestSavePath(const std::string& name, std:
 void OperationScriptRunner::OpenEntry(const std::string& path) {
     host::ErrorStatus status = host::eOk;
     drawings_.OpenDrawing(path, &status);
-    if (status != host::eOk) host::current().printf("\nCould not open drawing: " + path);
+    if (status != host::eOk) {
+        host::current().printf(std::string("\n") + texts::kCannotOpenDrawing + path);
+    }
 }
 
 }  // namespace velmarin

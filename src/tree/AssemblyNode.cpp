@@ -1,6 +1,7 @@
 #include "tree/AssemblyNode.h"
 
 #include "tree/TreeFile.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin {
 
@@ -12,25 +13,25 @@ void AssemblyNode::WriteProperties(TreeFile& file, const std::string& section) c
 }
 
 void AssemblyNode::WriteFixedKeys(TreeFile& file, const std::string& section) const {
-    file.Set(section, "Level", "0");
+    file.Set(section, texts::kTreeLevelKey, texts::kTreeRootLevel);
     file.Set(section, TreeFile::kTextKey, text);
-    file.Set(section, "Path", path);
-    file.Set(section, "count", "1");
-    file.Set(section, "relatype", "6");
+    file.Set(section, texts::kTreePathKey, path);
+    file.Set(section, texts::kTreeNodeCountKey, texts::kTreeOneNode);
+    file.Set(section, texts::kTreeRelationKey, texts::kTreeRelationType);
 }
 
 void AssemblyNode::WriteRootNode(TreeFile& file) const {
     const std::string section = TreeFile::NodeSection(0);
     WriteFixedKeys(file, section);
     WriteProperties(file, section);
-    file.Set(TreeFile::kInfoSection, TreeFile::kCountKey, "1");
+    file.Set(TreeFile::kInfoSection, TreeFile::kCountKey, texts::kTreeOneNode);
 }
 
 void AssemblyNode::WriteNodeSection(TreeFile& file, int index) const {
     const std::string section = TreeFile::NodeSection(index);
     WriteFixedKeys(file, section);
     WriteProperties(file, section);
-    file.Set(section, TreeFile::kChildCountKey, "0");
+    file.Set(section, TreeFile::kChildCountKey, "0");  // children come with the linking
 }
 
 }  // namespace velmarin

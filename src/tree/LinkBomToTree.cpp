@@ -9,10 +9,9 @@
 
 #include "tree/LinkBomToTree.h"
 
-#include "bom/BomWorkspace.h"
+#include "tree/AssemblyNode.h"
 #include "tree/TreeFile.h"
 #include "util/FixedTexts.h"
-#include "util/Text.h"
 
 namespace velmarin {
 namespace {
@@ -41,22 +40,22 @@ constexpr std::array<Column, 17> kLinkedColumns = {
     &BomInfo::remark,
 };
 
-// What the linking looks up in the tree file: each node's drawing name (图名), file name
-// ("Text") and child count. Each is read once and then kept in step with the linking's own
-// writes, so that a BOM row costs lookups instead of a pass over every node of the file.
+// What the linking looks up: each node's drawing name (图名), file name ("Text") and child
+// count. Names and counts come from the nodes as written; the 图名 is read from the file, since
+// the file's key rules decide which property holds it (keys match ignoring ASCII case and
+// blanks, the last write wins) and how its value reads back. A row then costs lookups instead
+// of a pass over every node.
 class TreeNodes {
   public:
-    TreeNodes(const TreeFile& file, int count)
-        : file_(file),
-          drawingNames_(count),
-          texts_(count),
-          childCounts_(count) {
-        for (int node = 0; node < count; ++node) {
-            drawingNames_[node] = Read(node, drawingNameKey_);
-            byDrawingName_[drawingNames_[node]].insert(node);
-            texts_[node] = Read(node, TreeFile::kTextKey);
-            byText_[texts_[node]].push_back(node);
-            childCounts_[node] = text::LeadingInt(Read(node, TreeFile::kChildCountKey));
+    TreeNodes(const std::vector<AssemblyNode>& nodes, const TreeFile& file)
+        : file_(file), drawingNames_(nodes.size()), childCounts_(nodes.size(), 0) {
+        texts_.reserve(nodes.size());
+        for (std::size_t node = 0; node < nodes.size(); ++node) {
+            const int index = static_cast<int>(node);
+            drawingNames_[node] = ReadDrawingName(index);
+            byDrawingName_[drawingNames_[node]].insert(index);
+            texts_.push_back(nodes[node].text);
+            byText_[texts_[node]].push_back(index);
         }
     }
 
@@ -81,7 +80,7 @@ class TreeNodes {
     // After a column titled 图名 (give or take blanks) was written into a node, its name is taken
     // from the file again, as the next lookup would find it there.
     void RereadDrawingName(int node) {
-        std::string name = Read(node, drawingNameKey_);
+        std::string name = ReadDrawingName(node);
         if (name == drawingNames_[node]) return;
         byDrawingName_[drawingNames_[node]].erase(node);
         byDrawingName_[name].insert(node);
@@ -89,13 +88,12 @@ class TreeNodes {
     }
 
   private:
-    std::string Read(int node, const std::string& key) const {
-        return file_.Get(TreeFile::NodeSection(node), key);
+    std::string ReadDrawingName(int node) const {
+        return file_.Get(TreeFile::NodeSection(node),
+                         TreeFile::ValueKey(texts::kDrawingNameProperty));
     }
 
     const TreeFile& file_;
-    const std::string drawingNameKey_ =
-        std::string(texts::kConfigValuePrefix) + texts::kDrawingNameProperty;
     std::vector<std::string> drawingNames_;
     std::vector<std::string> texts_;
     std::vector<int> childCounts_;
@@ -116,7 +114,7 @@ bool LinkRow(const BomInfo& row, const BomInfo& header, TreeNodes& nodes, TreeFi
         const std::string& value = row.*column;
         if (title.empty() || value.empty()) continue;
         file.Set(partSection, TreeFile::ValueKey(title), value);
-        file.Set(partSection, TreeFile::TypeKey(title), "0");
+        file.Set(partSection, TreeFile::TypeKey(title), texts::kTreePropertyType);
         // Key lookups fold ASCII letters and trim blanks only, so no title reaches the 图名 key
         // unless it holds the bytes of 图名.
         if (title.find(texts::kDrawingNameProperty) != std::string::npos) mayRename = true;
@@ -133,63 +131,31 @@ bool LinkRow(const BomInfo& row, const BomInfo& header, TreeNodes& nodes, TreeFi
     return true;
 }
 
-// Where each block begins, as indices into rows [0, rowCount). Blocks follow one another, so a
-// start that lies before its predecessor or past the end is pulled into range rather than read
-// outside the rows.
-std::vector<std::size_t> BlockBegins(const std::vector<int>& starts, std::size_t rowCount) {
-    std::vector<std::size_t> begins;
-    begins.reserve(starts.size());
-    std::size_t floor = 0;
-    for (const int start : starts) {
-        std::size_t begin = start < 0 ? 0 : static_cast<std::size_t>(start);
-        if (begin > rowCount) begin = rowCount;
-        if (begin < floor) begin = floor;
-        begins.push_back(begin);
-        floor = begin;
-    }
-    return begins;
-}
-
 }  // namespace
 
-int LinkBomToTree(BomWorkspace& bom, TreeFile& file) {
-    const int nodeCount = text::LeadingInt(file.Get(TreeFile::kInfoSection, TreeFile::kCountKey));
-    std::vector<BomInfo>& bomRows = bom.rows();
-    std::vector<int>& drawingStarts = bom.drawingStarts();
+int LinkBomToTree(const std::vector<AssemblyNode>& nodes,
+                  std::vector<std::vector<BomInfo>>& drawingRows, TreeFile& file) {
     int linkedRows = 0;
-    std::optional<TreeNodes> nodes;  // read only once a row needs it
-
-    // Linked rows leave the BOM. The survivors are moved up in one pass (`kept` trails the row
-    // being examined), so each block is contiguous when its detail file is written, and the
-    // rows and block starts end as if every linked row had been erased on the spot.
-    const std::size_t rowCount = bomRows.size();
-    const std::vector<std::size_t> begins = BlockBegins(drawingStarts, rowCount);
-    std::size_t kept = begins.empty() ? rowCount : begins.front();
-    for (std::size_t block = 0; block < begins.size(); ++block) {
-        const std::size_t begin = begins[block];
-        const std::size_t end = block + 1 < begins.size() ? begins[block + 1] : rowCount;
-        const std::size_t first = kept;
-        for (std::size_t r = begin; r < end; ++r) {
-            BomInfo& row = bomRows[r];
+    std::optional<TreeNodes> nodeIndex;  // read only once a row needs it
+    for (std::vector<BomInfo>& rows : drawingRows) {
+        // Linked rows leave the list; the survivors move up in one pass (`kept` trails the row
+        // being examined).
+        std::size_t kept = 0;
+        for (std::size_t r = 0; r < rows.size(); ++r) {
             bool linked = false;
-            if (!row.partName.empty() && nodeCount >= 1) {
-                if (!nodes) nodes.emplace(file, nodeCount);
-                const BomInfo& header = r == begin ? row : bomRows[first];
-                linked = LinkRow(row, header, *nodes, file);
+            if (!rows[r].partName.empty() && !nodes.empty()) {
+                if (!nodeIndex) nodeIndex.emplace(nodes, file);
+                linked = LinkRow(rows[r], rows[0], *nodeIndex, file);
                 if (linked) ++linkedRows;
             }
-            // The title band stays even when a drawing is named after a title: the block's
-            // other rows still need their titles, and the detail file leaves the band out.
-            if (linked && r != begin) continue;
-            if (kept != r) bomRows[kept] = std::move(row);
+            // The title row stays even when a drawing is named after a title: the other rows
+            // still need their titles, and the detail file leaves the row out.
+            if (linked && r != 0) continue;
+            if (kept != r) rows[kept] = std::move(rows[r]);
             ++kept;
         }
-        drawingStarts[block] = static_cast<int>(first);
-        const int blockRows = static_cast<int>(kept - first);
-        if (blockRows > 1)
-            bom.WriteBomFileRows(blockRows, static_cast<int>(first), bomRows[first].bomPath);
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(kept), rows.end());
     }
-    bomRows.erase(bomRows.begin() + static_cast<std::ptrdiff_t>(kept), bomRows.end());
     return linkedRows;
 }
 

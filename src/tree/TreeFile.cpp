@@ -39,8 +39,12 @@ std::string_view KeyName(std::string_view head) {
 
 }  // namespace
 
-std::string TreeFile::NodeSection(int index) { return "TreeNode" + std::to_string(index); }
-std::string TreeFile::ChildNameKey(int index) { return "childname" + std::to_string(index); }
+std::string TreeFile::NodeSection(int index) {
+    return texts::kTreeNodeSectionPrefix + std::to_string(index);
+}
+std::string TreeFile::ChildNameKey(int index) {
+    return texts::kTreeChildNamePrefix + std::to_string(index);
+}
 std::string TreeFile::ValueKey(const std::string& property) {
     return texts::kConfigValuePrefix + property;
 }
@@ -49,9 +53,9 @@ std::string TreeFile::TypeKey(const std::string& property) {
 }
 
 std::string TreeFile::PrepareIn(const std::string& clientFolder) {
-    const std::string folder = clientFolder + "temp";
+    const std::string folder = clientFolder + texts::kClientTempFolder;
     if (!util::FileExists(folder)) platform::current().createDirectory(folder);
-    return folder + "\\sldTree.ini";
+    return folder + "\\" + texts::kTreeFileName;
 }
 
 TreeFile::TreeFile(std::string path) : path_(std::move(path)) {}

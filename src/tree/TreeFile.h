@@ -11,16 +11,17 @@
 #include <vector>
 
 #include "platform/profile/ProfileText.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin {
 
 class TreeFile {
 public:
     // Section and key names of the file.
-    static constexpr const char kInfoSection[] = "TreeNodeInfo";
-    static constexpr const char kCountKey[] = "Count";
-    static constexpr const char kChildCountKey[] = "ChildCount";
-    static constexpr const char kTextKey[] = "Text";
+    static constexpr const char* kInfoSection = texts::kTreeInfoSection;
+    static constexpr const char* kCountKey = texts::kTreeCountKey;
+    static constexpr const char* kChildCountKey = texts::kTreeChildCountKey;
+    static constexpr const char* kTextKey = texts::kTreeTextKey;
     // "TreeNode<index>"; the save's single node is "TreeNode0".
     static std::string NodeSection(int index);
     // "childname<index>" of an assembly's node.

@@ -68,8 +68,61 @@ inline constexpr const char kClientEntryName[] = "VORD_Invoke";
 inline constexpr const char kModuleFileName[] = "Velmarin.arx";
 inline constexpr const char kColumnTitleTemplate[] = "D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt";
 
-// File dialog of the batch run.
+// --- Parts list, assembly tree and the commands that write them.
+
+// The parts list: the column-title template's section, the table's entity classes, the detail
+// file's extension and the drawing name a row gets.
+inline constexpr const char kColumnTitleSection[] = "TABLE";
+inline constexpr const char kTableProxyClass[] = "AcDbZombieEntity";
+inline constexpr const char kMTextClass[] = "AcDbMText";
+inline constexpr const char kPolylineClass[] = "AcDbPolyline";
+inline constexpr const char kBomFileExtension[] = ".bmf";
+inline constexpr const char kDrawingExtension[] = ".dwg";
+
+// The tree file: its place in the client's folder, its sections and keys.
+inline constexpr const char kClientTempFolder[] = "temp";
+inline constexpr const char kTreeFileName[] = "sldTree.ini";
+inline constexpr const char kTreeInfoSection[] = "TreeNodeInfo";
+inline constexpr const char kTreeNodeSectionPrefix[] = "TreeNode";
+inline constexpr const char kTreeCountKey[] = "Count";
+inline constexpr const char kTreeChildCountKey[] = "ChildCount";
+inline constexpr const char kTreeChildNamePrefix[] = "childname";
+inline constexpr const char kTreeTextKey[] = "Text";
+inline constexpr const char kTreeLevelKey[] = "Level";
+inline constexpr const char kTreePathKey[] = "Path";
+inline constexpr const char kTreeNodeCountKey[] = "count";
+inline constexpr const char kTreeRelationKey[] = "relatype";
+inline constexpr const char kTreeRootLevel[] = "0";
+inline constexpr const char kTreeOneNode[] = "1";
+inline constexpr const char kTreeRelationType[] = "6";
+inline constexpr const char kTreePropertyType[] = "0";  // the type of a property taken from a row
+
+// The client's save script in the plug-in's own folder.
+inline constexpr const char kOperateScript[] = "temp\\Operate.ini";
+
+// The batch run's file dialog.
+inline constexpr const char kDwgDialogExtension[] = "dwg";
 inline constexpr const char kDwgFilter[] =  // dwg文件(*.dwg)|*.dwg|所有文件(*.*)|*.*||
     "dwg\xCE\xC4\xBC\xFE(*.dwg)|*.dwg|\xCB\xF9\xD3\xD0\xCE\xC4\xBC\xFE(*.*)|*.*||";
+
+// The batch run's command-line lines; each number or path is put where the texts are split.
+inline constexpr const char kBatchReading[] = "\xD5\xFD\xD4\xDA\xB6\xC1\xC8\xA1\xB5\xDA ";  // 正在读取第 
+inline constexpr const char kBatchReadingOf[] = "/";
+inline constexpr const char kBatchReadingDrawing[] = " \xD5\xC5\xCD\xBC\xD6\xBD: ";  // 张图纸: 
+inline constexpr const char kBatchFinished[] =  // 批量处理完成: 读取 
+    "\xC5\xFA\xC1\xBF\xB4\xA6\xC0\xED\xCD\xEA\xB3\xC9: \xB6\xC1\xC8\xA1 ";
+inline constexpr const char kBatchFinishedSkipped[] =  // 张图纸, 跳过 
+    " \xD5\xC5\xCD\xBC\xD6\xBD, \xCC\xF8\xB9\xFD ";
+inline constexpr const char kBatchFinishedEnd[] = " \xD5\xC5\xA1\xA3";  // 张。
+inline constexpr const char kBatchSkippedMissing[] = "\xCE\xB4\xD5\xD2\xB5\xBD\xCD\xBC\xD6\xBD: ";  // 未找到图纸: 
+inline constexpr const char kCannotOpenDrawing[] =  // 无法打开图纸: 
+    "\xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA\xCD\xBC\xD6\xBD: ";
+inline constexpr const char kBatchLinked[] = "\xD2\xD1\xBD\xAB ";  // 已将 
+inline constexpr const char kBatchLinkedEnd[] =  // 个零件关联到装配图。
+    " \xB8\xF6\xC1\xE3\xBC\xFE\xB9\xD8\xC1\xAA\xB5\xBD\xD7\xB0\xC5\xE4\xCD\xBC\xA1\xA3";
+inline constexpr const char kTreeFileSent[] =  // 装配树文件已提交 VORD。
+    "\xD7\xB0\xC5\xE4\xCA\xF7\xCE\xC4\xBC\xFE\xD2\xD1\xCC\xE1\xBD\xBB VORD\xA1\xA3";
+inline constexpr const char kTreeFileNotSent[] =  // 装配树文件未能提交 VORD。
+    "\xD7\xB0\xC5\xE4\xCA\xF7\xCE\xC4\xBC\xFE\xCE\xB4\xC4\xDC\xCC\xE1\xBD\xBB VORD\xA1\xA3";
 
 }  // namespace velmarin::texts

@@ -78,7 +78,9 @@ std::string FileNamePart(const std::string& path) {
 
 std::string ReplaceExtension(const std::string& path, const std::string& extension) {
     const std::size_t dot = FindLast(path, '.');
-    return (dot == npos ? std::string() : path.substr(0, dot)) + extension;
+    const std::size_t slash = FindLast(path, '\\');
+    const bool inName = dot != npos && (slash == npos || dot > slash);
+    return (inName ? path.substr(0, dot) : path) + extension;
 }
 
 int LeadingInt(const std::string& s) {

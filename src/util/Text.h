@@ -33,7 +33,8 @@ bool EqualsNoCase(const std::string& a, const std::string& b);
 
 // The part of a path after its last backslash (the whole path without one).
 std::string FileNamePart(const std::string& path);
-// The path up to (not including) its last "." followed by `extension` (".bmf").
+// The path without its extension, followed by `extension` (".bmf"). Only a "." after the last
+// "\" starts an extension, so a name without one keeps its folder: D:\w.v\A gives D:\w.v\A.bmf.
 std::string ReplaceExtension(const std::string& path, const std::string& extension);
 
 // atoi semantics without undefined behaviour on overflow or garbage.

@@ -9,6 +9,7 @@
 
 #include "batch/BatchFixture.h"
 #include "support/HostRun.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin::testing::batch {
 namespace {
@@ -18,6 +19,13 @@ using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 using BatchHostTest = BatchTest;
+
+// A command-line line as the program prints it: the line break escaped, the text in UTF-8.
+std::string Printed(std::initializer_list<std::string> parts) {
+    std::string gbk;
+    for (const std::string& part : parts) gbk += part;
+    return "CMDLINE: \\n" + Utf8(gbk);
+}
 
 TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree) {
     WriteExampleDrawings();
@@ -41,13 +49,17 @@ TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree)
     // Progress and summary on the command line; a drawing that is not there is skipped and named.
     EXPECT_THAT(result.lines,
                 ElementsAre("returned", "999 ms", "DIALOG: 3 file(s)",
-                            "CMDLINE: \\nReading drawing 1 of 3: D:\\w\\A.dwg",
-                            "CMDLINE: \\nReading drawing 2 of 3: D:\\w\\missing.dwg",
-                            "CMDLINE: \\nReading drawing 3 of 3: D:\\w\\B.dwg",
-                            "CMDLINE: \\nBatch finished: 2 of 3 drawing(s) read, 1 skipped.",
-                            "CMDLINE: \\nSkipped D:\\w\\missing.dwg: not found.",
-                            "CMDLINE: \\n1 part(s) linked to their assemblies.",
-                            "CMDLINE: \\nThe tree file reached VORD.", "1000 ms"));
+                            Printed({texts::kBatchReading, "1/3", texts::kBatchReadingDrawing,
+                                     "D:\\w\\A.dwg"}),
+                            Printed({texts::kBatchReading, "2/3", texts::kBatchReadingDrawing,
+                                     "D:\\w\\missing.dwg"}),
+                            Printed({texts::kBatchReading, "3/3", texts::kBatchReadingDrawing,
+                                     "D:\\w\\B.dwg"}),
+                            Printed({texts::kBatchFinished, "2/3", texts::kBatchFinishedSkipped,
+                                     "1", texts::kBatchFinishedEnd}),
+                            Printed({texts::kBatchSkippedMissing, "D:\\w\\missing.dwg"}),
+                            Printed({texts::kBatchLinked, "1", texts::kBatchLinkedEnd}),
+                            Printed({texts::kTreeFileSent}), "1000 ms"));
     EXPECT_EQ(Tree(), ExampleTreeFile());
     EXPECT_EQ(world_->readFile("D:\\w\\B.dwg.print.ini"), printFile);
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "batch/BatchFixture.h"
-#include "tree/BatchRun.h"
+#include "commands/Commands.h"
 #include "util/FixedTexts.h"
-#include "bom/BomWorkspace.h"
 
 namespace velmarin::testing::batch {
 namespace {
@@ -36,7 +35,7 @@ TEST_F(BatchRunTest, AssemblyAndItsPartGiveTheTreeFileOfTheExample) {
     WriteExampleDrawings();
     Pick({"D:\\w\\A.dwg", "D:\\w\\B.dwg"});
 
-    BatchRun(world_->vord(), world_->drawings(), world_->bom());
+    commands::BatchRun(world_->vord(), world_->drawings());
 
     EXPECT_EQ(Tree(), ExampleTreeFile());
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
@@ -56,18 +55,15 @@ TEST_F(BatchRunTest, AssemblyAndItsPartGiveTheTreeFileOfTheExample) {
     EXPECT_THAT(world_->messages(), IsEmpty());
 }
 
-TEST_F(BatchRunTest, CancellingTheDialogLeavesTheTreeFileButEmptiesTheBom) {
+TEST_F(BatchRunTest, CancellingTheDialogLeavesTheTreeFileAndSendsNothing) {
     world_->writeFile(kTreeFile, "[TreeNode0]\r\nText=old.dwg\r\n");
-    world_->bom().rows() = {TitleRow("D:\\w\\A.dwg")};
-    world_->bom().drawingStarts() = {0};
     world_->notifier().queueDialogAnswer(std::nullopt);
 
-    BatchRun(world_->vord(), world_->drawings(), world_->bom());
+    commands::BatchRun(world_->vord(), world_->drawings());
 
     EXPECT_EQ(Tree(), "[TreeNode0]\r\nText=old.dwg\r\n");
-    EXPECT_THAT(world_->bom().rows(), IsEmpty());
-    EXPECT_THAT(world_->bom().drawingStarts(), IsEmpty());
     EXPECT_THAT(TreeFileCalls(), IsEmpty());
+    EXPECT_TRUE(world_->host().commandLine().empty());
 }
 
 // The user works in U.dwg and has B.dwg open too; the batch is given a missing file, B.dwg and
@@ -83,7 +79,7 @@ TEST_F(BatchRunTest, TheUsersDocumentsAreReadAsThemselvesAndLeftOpen) {
     ASSERT_TRUE(world_->host().openDrawing("D:\\w\\U.dwg", error)) << error;
     Pick({"D:\\w\\missing.dwg", "d:\\W\\b.DWG", "D:\\w\\A.dwg"});
 
-    BatchRun(world_->vord(), world_->drawings(), world_->bom());
+    commands::BatchRun(world_->vord(), world_->drawings());
 
     const std::string tree = Tree();
     EXPECT_THAT(tree, HasSubstr("[TreeNode0]\r\nLevel=0\r\nText=B.dwg\r\n"));
@@ -109,7 +105,7 @@ TEST_F(BatchRunTest, AnOpenDrawingUnderAnotherSpellingIsReadAndStaysOpen) {
     ASSERT_TRUE(world_->host().openDrawing("D:\\w\\A.dwg", error)) << error;
     Pick({"D:/w/A.dwg", "D:\\w\\B.dwg"});
 
-    BatchRun(world_->vord(), world_->drawings(), world_->bom());
+    commands::BatchRun(world_->vord(), world_->drawings());
 
     EXPECT_EQ(Tree(), ExampleTreeFile());
     EXPECT_THAT(OpenDocuments(), ElementsAre("D:\\w\\A.dwg"));
@@ -126,10 +122,8 @@ TEST_F(BatchRunTest, ADrawingWithNothingInTheWindowAddsNoBlock) {
          {{kItemNo, kPartName, kQuantity}, {"1", kBolt, "6"}, {"2", kBolt, "7"}}});
     Pick({"D:\\w\\A.dwg", "D:\\w\\E.dwg", "D:\\w\\C.dwg"});
 
-    BatchRun(world_->vord(), world_->drawings(), world_->bom());
+    commands::BatchRun(world_->vord(), world_->drawings());
 
-    EXPECT_THAT(world_->bom().drawingStarts(), ElementsAre(0, 2));
-    EXPECT_THAT(world_->bom().rows(), SizeIs(5));
     EXPECT_THAT(BomFileRows("D:\\w\\A.bmf"), SizeIs(1));
     EXPECT_THAT(BomFileRows("D:\\w\\C.bmf"), SizeIs(2));
     EXPECT_THAT(Tree(), HasSubstr("[TreeNode1]\r\nLevel=0\r\nText=E.dwg\r\n"));

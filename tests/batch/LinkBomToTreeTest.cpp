@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "batch/BatchFixture.h"
-#include "bom/BomWorkspace.h"
+#include "bom/BomFile.h"
 #include "tree/AssemblyNode.h"
 #include "tree/LinkBomToTree.h"
 #include "tree/TreeFile.h"
@@ -40,10 +40,9 @@ std::string Key(const std::string& title, const std::string& value) {
 // give the same bytes as the fixture's text), then linked and saved.
 class LinkBomToTreeTest : public BatchTest {
   protected:
-    BomWorkspace& bom() { return world_->bom(); }
     void WriteTree(const std::vector<NodeSpec>& nodes) {
         for (std::size_t i = 0; i < nodes.size(); ++i) {
-            AssemblyNode node;
+            AssemblyNode& node = nodes_.emplace_back();
             node.path = nodes[i].path;
             node.text = node.path.substr(node.path.rfind('\\') + 1);
             if (!nodes[i].drawingName.empty()) {
@@ -58,11 +57,22 @@ class LinkBomToTreeTest : public BatchTest {
     }
     void Link() {
         const bool written = world_->exists(kTreeFile);
-        LinkBomToTree(bom(), tree_);
+        LinkBomToTree(nodes_, lists_, tree_);
+        bom::WriteDetailFiles(lists_);
         if (written) tree_.Save();
+    }
+    // The drawings' part names, each drawing's list after the other.
+    std::vector<std::string> Parts() const {
+        std::vector<std::string> parts;
+        for (const auto& rows : lists_) {
+            for (const BomInfo& row : rows) parts.push_back(row.drawingName + ":" + row.partName);
+        }
+        return parts;
     }
 
     TreeFile tree_{kTreeFile};
+    std::vector<AssemblyNode> nodes_;
+    std::vector<std::vector<BomInfo>> lists_;
 };
 
 TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartIsLinked) {
@@ -72,8 +82,7 @@ TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartI
                                          {"D:\\w\\C.dwg", kShaft}};
     WriteTree(nodes);
     const std::string before = Tree();
-    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
-    bom().drawingStarts() = {0};
+    lists_ = {{TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")}};
 
     Link();
 
@@ -85,8 +94,8 @@ TEST_F(LinkBomToTreeTest, EveryNodeOfTheAssemblyGetsTheChildButOnlyTheFirstPartI
               SectionOf(before, "TreeNode2") + Key(kItemNo, "1") + Key(kQuantity, "2"));
     EXPECT_EQ(SectionOf(after, "TreeNode3"), SectionOf(before, "TreeNode3"));
     EXPECT_EQ(SectionOf(after, "TreeNodeInfo"), "[TreeNodeInfo]\r\nCount=4\r\n");
-    // Only the title band is left, so A gets no detail file.
-    EXPECT_THAT(bom().rows(), SizeIs(1));
+    // Only the title row is left, so A gets no detail file.
+    EXPECT_THAT(lists_, ElementsAre(SizeIs(1)));
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
 }
 
@@ -97,29 +106,22 @@ TEST_F(LinkBomToTreeTest, LinkedRowsLeaveTheirBlocksAndTheRestGoToTheDetailFiles
                {"D:\\w\\D.dwg", ""},
                {"D:\\w\\E.dwg", ""}});
     const std::string before = Tree();
-    bom().rows() = {
-        TitleRow("D:\\w\\A.dwg"),
-        Row("D:\\w\\A.dwg", "1", kBolt, "4"),
-        TitleRow("D:\\w\\C.dwg"),
-        Row("D:\\w\\C.dwg", "1", kShaft, "1"),
-        Row("D:\\w\\C.dwg", "2", kBolt, "8"),
-        TitleRow("D:\\w\\D.dwg"),
-        Row("D:\\w\\D.dwg", "1", kShaft, "3"),
-        TitleRow("D:\\w\\E.dwg"),
-        Row("D:\\w\\E.dwg", "1", kGear, "5"),
-        Row("D:\\w\\E.dwg", "2", kBolt, "6"),
+    lists_ = {
+        {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kBolt, "4")},
+        {TitleRow("D:\\w\\C.dwg"), Row("D:\\w\\C.dwg", "1", kShaft, "1"),
+         Row("D:\\w\\C.dwg", "2", kBolt, "8")},
+        {TitleRow("D:\\w\\D.dwg"), Row("D:\\w\\D.dwg", "1", kShaft, "3")},
+        {TitleRow("D:\\w\\E.dwg"), Row("D:\\w\\E.dwg", "1", kGear, "5"),
+         Row("D:\\w\\E.dwg", "2", kBolt, "6")},
     };
-    bom().drawingStarts() = {0, 2, 5, 7};
 
     Link();
 
-    std::vector<std::string> parts;
-    for (const BomInfo& row : bom().rows()) parts.push_back(row.drawingName + ":" + row.partName);
-    EXPECT_THAT(parts,
+    EXPECT_THAT(Parts(),
                 ElementsAre("A.dwg:" + kPartName, "A.dwg:" + kBolt, "C.dwg:" + kPartName,
                             "C.dwg:" + kBolt, "D.dwg:" + kPartName, "E.dwg:" + kPartName,
                             "E.dwg:" + kGear, "E.dwg:" + kBolt));
-    EXPECT_THAT(bom().drawingStarts(), ElementsAre(0, 2, 4, 5));
+    EXPECT_THAT(lists_, ElementsAre(SizeIs(2), SizeIs(2), SizeIs(1), SizeIs(3)));
 
     const std::string after = Tree();
     // The later row overwrites the part's values in place.
@@ -145,9 +147,8 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
     WriteTree(
         {{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\N.dwg", kPartName}, {"D:\\w\\B.dwg", kShaft}});
     const std::string before = Tree();
-    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
-                      Row("D:\\w\\A.dwg", "2", kBolt, "3")};
-    bom().drawingStarts() = {0};
+    lists_ = {{TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
+                Row("D:\\w\\A.dwg", "2", kBolt, "3")}};
 
     Link();
 
@@ -160,8 +161,8 @@ TEST_F(LinkBomToTreeTest, ADrawingNamedAfterATitleTakesTheTitleBandWhichStillNam
     EXPECT_EQ(SectionOf(after, "TreeNode0"),
               WithChildren(SectionOf(before, "TreeNode0"),
                            "ChildCount=2\r\nchildname0=N.dwg\r\nchildname1=B.dwg\r\n"));
-    ASSERT_THAT(bom().rows(), SizeIs(2));
-    EXPECT_EQ(bom().rows()[0].partName, kPartName);
+    ASSERT_THAT(lists_, ElementsAre(SizeIs(2)));
+    EXPECT_EQ(lists_[0][0].partName, kPartName);
     const auto rows = BomFileRows("D:\\w\\A.bmf");
     ASSERT_THAT(rows, SizeIs(1));
     EXPECT_THAT(rows[0], HasSubstr("'" + kBolt + "'"));
@@ -171,9 +172,8 @@ TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterI
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
     BomInfo header = TitleRow("D:\\w\\A.dwg");
     header.remark = kDrawingName;
-    bom().rows() = {header, Row("D:\\w\\A.dwg", "1", kShaft, "1", kGear),
-                      Row("D:\\w\\A.dwg", "2", kShaft, "1"), Row("D:\\w\\A.dwg", "3", kGear, "1")};
-    bom().drawingStarts() = {0};
+    lists_ = {{header, Row("D:\\w\\A.dwg", "1", kShaft, "1", kGear),
+                Row("D:\\w\\A.dwg", "2", kShaft, "1"), Row("D:\\w\\A.dwg", "3", kGear, "1")}};
 
     Link();
 
@@ -182,16 +182,15 @@ TEST_F(LinkBomToTreeTest, AColumnTitledDrawingNameRenamesThePartForTheRowsAfterI
                 HasSubstr("config-Value-" + kDrawingName + "=" + kGear + "\r\n"));
     EXPECT_THAT(SectionOf(after, "TreeNode0"),
                 HasSubstr("ChildCount=2\r\nchildname0=B.dwg\r\nchildname1=B.dwg\r\n"));
-    ASSERT_THAT(bom().rows(), SizeIs(2));
-    EXPECT_EQ(bom().rows()[1].itemNo, "2");
+    ASSERT_THAT(lists_, ElementsAre(SizeIs(2)));
+    EXPECT_EQ(lists_[0][1].itemNo, "2");
 }
 
 TEST_F(LinkBomToTreeTest, MatchingIsByteForByte) {
     WriteTree({{"D:\\w\\A.DWG", kAssembly}, {"D:\\w\\B.dwg", "SHAFT"}, {"D:\\w\\C.dwg", kGear}});
     const std::string before = Tree();
-    bom().rows() = {TitleRow("D:\\w\\A.DWG"), Row("D:\\w\\A.DWG", "1", "shaft", "1"),
-                      Row("D:\\w\\A.DWG", "2", kGear, "1")};
-    bom().drawingStarts() = {0};
+    lists_ = {{TitleRow("D:\\w\\A.DWG"), Row("D:\\w\\A.DWG", "1", "shaft", "1"),
+                Row("D:\\w\\A.DWG", "2", kGear, "1")}};
 
     Link();
 
@@ -201,40 +200,39 @@ TEST_F(LinkBomToTreeTest, MatchingIsByteForByte) {
     EXPECT_EQ(SectionOf(after, "TreeNode0"), SectionOf(before, "TreeNode0"));
     EXPECT_EQ(SectionOf(after, "TreeNode1"), SectionOf(before, "TreeNode1"));
     EXPECT_THAT(SectionOf(after, "TreeNode2"), HasSubstr(Key(kItemNo, "2")));
-    ASSERT_THAT(bom().rows(), SizeIs(2));
-    EXPECT_EQ(bom().rows()[1].partName, "shaft");
+    ASSERT_THAT(lists_, ElementsAre(SizeIs(2)));
+    EXPECT_EQ(lists_[0][1].partName, "shaft");
 }
 
 TEST_F(LinkBomToTreeTest, WithoutATreeFileEveryRowStaysInTheBom) {
-    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")};
-    bom().drawingStarts() = {0};
+    lists_ = {{TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2")}};
 
     Link();
 
     EXPECT_FALSE(world_->exists(kTreeFile));
-    EXPECT_THAT(bom().rows(), SizeIs(2));
+    EXPECT_THAT(lists_, ElementsAre(SizeIs(2)));
     EXPECT_THAT(BomFileRows("D:\\w\\A.bmf"), SizeIs(1));
 }
 
-TEST_F(LinkBomToTreeTest, BlockStartsOutOfOrderOrRangeReadNoRowOutsideTheBom) {
+TEST_F(LinkBomToTreeTest, DrawingsWithoutATableOrWithTitlesOnlyLinkNothing) {
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
-    bom().rows() = {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
-                      Row("D:\\w\\A.dwg", "2", kBolt, "2")};
-    bom().drawingStarts() = {2, 1, 40, -3};
+    lists_ = {{},
+              {TitleRow("D:\\w\\B.dwg")},
+              {TitleRow("D:\\w\\A.dwg"), Row("D:\\w\\A.dwg", "1", kShaft, "2"),
+               Row("D:\\w\\A.dwg", "2", kBolt, "2")}};
 
     Link();
 
-    // Rows before the first block belong to none and stay; a start before its predecessor is
-    // taken as the predecessor's, one past the end as the end.
-    EXPECT_THAT(bom().rows(), SizeIs(3));
-    EXPECT_THAT(bom().drawingStarts(), ElementsAre(2, 2, 3, 3));
+    // Only the shaft's row leaves its list; B gets no detail file, A one with the bolt.
+    EXPECT_THAT(lists_, ElementsAre(SizeIs(0), SizeIs(1), SizeIs(2)));
+    EXPECT_FALSE(world_->exists("D:\\w\\B.bmf"));
+    EXPECT_THAT(BomFileRows("D:\\w\\A.bmf"), SizeIs(1));
 }
 
 TEST_F(LinkBomToTreeTest, ALineBreakInACellCannotAddLinesToTheTreeFile) {
     WriteTree({{"D:\\w\\A.dwg", kAssembly}, {"D:\\w\\B.dwg", kShaft}});
-    bom().rows() = {TitleRow("D:\\w\\A.dwg"),
-                      Row("D:\\w\\A.dwg", "1", kShaft, "2\r\n[TreeNodeInfo]\r\nCount=99")};
-    bom().drawingStarts() = {0};
+    lists_ = {{TitleRow("D:\\w\\A.dwg"),
+                Row("D:\\w\\A.dwg", "1", kShaft, "2\r\n[TreeNodeInfo]\r\nCount=99")}};
 
     Link();
 

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "support/GbkTexts.h"
+#include "bom/BomLayout.h"
 #include "bom/BomTable.h"
-#include "bom/BomWorkspace.h"
+#include "bom/CellText.h"
+#include "util/Text.h"
 
 namespace velmarin::bomtest {
 namespace {
@@ -84,7 +86,24 @@ TEST(StripMTextFormat, KeepsWhatFollowsTheLastCode) {
          "cd"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(BomWorkspace::StripMTextFormat(c.contents), c.expected) << c.contents;
+        EXPECT_EQ(bom::StripMTextFormat(c.contents), c.expected) << c.contents;
+    }
+}
+
+TEST(StripMTextFormat, AFinalParagraphBreakKeepsTheLastLineThatIsNotEmpty) {
+    const struct {
+        std::string contents;
+        std::string expected;
+    } cases[] = {
+        {std::string(kBolt) + "\\P", kBolt},
+        {std::string("\\P") + kBolt + "\\P\\P", kBolt},
+        {std::string(kItemNo) + "\\PNO.", "NO."},
+        {std::string(kItemNo) + "\\PNO.\\P", "NO."},
+        {"\\P\\P", ""},
+        {std::string(kBolt) + "\\L", ""},  // only a paragraph break ends a line
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(bom::StripMTextFormat(c.contents), c.expected) << c.contents;
     }
 }
 
@@ -139,165 +158,222 @@ TEST(IntervalOf, OpenIntervalsOnly) {
 
 class Layout : public ::testing::Test {
   protected:
-    Layout() { bom.columnTitles().assign(kColumnKinds, ""); }
-    void title(int kind, const std::string& text) { bom.columnTitles()[kind - 1] = text; }
-    const std::vector<std::string>& slot(int index) { return bom.columnValues()[index]; }
+    Layout() : titles(kColumnKinds, "") {}
+    void title(int kind, const std::string& text) { titles[kind - 1] = text; }
+    void cell(const std::string& text, int row, int column) {
+        cells.push_back({text, column, row, 0});
+    }
 
-    BomWorkspace bom;
+    ColumnTitles titles;
+    std::vector<TextInfo> cells;
 };
 
 TEST_F(Layout, TitlesAlongTheLowestRowGiveOneBomRowPerBand) {
     title(2, kItemNo);
     title(6, kPartName);
     title(3, kQuantity);
-    bom.AddText(kItemNo, 1, 1);
-    bom.AddText(kPartName, 1, 2);
-    bom.AddText(kQuantity, 1, 3);
-    bom.AddText("1", 2, 1);
-    bom.AddText(kBolt, 2, 2);
-    bom.AddText("4", 2, 3);
-    bom.gridY() = {0, 8, 16};
+    cell(kItemNo, 1, 1);
+    cell(kPartName, 1, 2);
+    cell(kQuantity, 1, 3);
+    cell("1", 2, 1);
+    cell(kBolt, 2, 2);
+    cell("4", 2, 3);
 
-    bom.AssignColumnKinds();
-    bom.DistributeTexts();
-    bom.BuildBomRows("D:\\w\\A.bmf");
+    const std::vector<int> headers = bom::AssignColumnKinds(cells, titles);
+    const bom::ColumnValues values = bom::DistributeTexts(cells);
+    const std::vector<BomInfo> rows =
+        bom::BuildBomRows(values, bom::RowOrder(2, bom::TitleBand(cells, headers)), "D:\\w\\A.bmf");
 
-    EXPECT_EQ(bom.headerTexts(), (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(slot(1), (std::vector<std::string>{kItemNo, "1"}));
-    EXPECT_EQ(slot(5), (std::vector<std::string>{kPartName, kBolt}));
-    EXPECT_EQ(slot(7), (std::vector<std::string>{kQuantity, "4"}));
-    ASSERT_EQ(bom.rows().size(), 2u);
-    EXPECT_EQ(bom.rows()[0].itemNo, kItemNo);
-    EXPECT_EQ(bom.rows()[1].itemNo, "1");
-    EXPECT_EQ(bom.rows()[1].partName, kBolt);
-    EXPECT_EQ(bom.rows()[1].quantity, "4");
-    EXPECT_EQ(bom.rows()[1].id, "");
-    EXPECT_EQ(bom.rows()[1].drawingName, "A.dwg");
-    EXPECT_EQ(bom.rows()[1].bomPath, "D:\\w\\A.bmf");
+    EXPECT_EQ(headers, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(values[1], (std::vector<std::string>{kItemNo, "1"}));
+    EXPECT_EQ(values[5], (std::vector<std::string>{kPartName, kBolt}));
+    EXPECT_EQ(values[7], (std::vector<std::string>{kQuantity, "4"}));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].itemNo, kItemNo);
+    EXPECT_EQ(rows[1].itemNo, "1");
+    EXPECT_EQ(rows[1].partName, kBolt);
+    EXPECT_EQ(rows[1].quantity, "4");
+    EXPECT_EQ(rows[1].id, "");
+    EXPECT_EQ(rows[1].drawingName, "A.dwg");
+    EXPECT_EQ(rows[1].bomPath, "D:\\w\\A.bmf");
 }
 
 TEST_F(Layout, TitlesDownAColumnJoinEachKindInItsRow) {
     title(2, kItemNo);
     title(6, kPartName);
-    bom.AddText(kItemNo, 1, 1);
-    bom.AddText(kPartName, 2, 1);
-    bom.AddText("A", 1, 2);
-    bom.AddText("B", 1, 3);
-    bom.AddText("C", 2, 2);
+    cell(kItemNo, 1, 1);
+    cell(kPartName, 2, 1);
+    cell("A", 1, 2);
+    cell("B", 1, 3);
+    cell("C", 2, 2);
 
-    bom.AssignColumnKinds();
-    bom.DistributeTexts();
+    const std::vector<int> headers = bom::AssignColumnKinds(cells, titles);
+    const bom::ColumnValues values = bom::DistributeTexts(cells);
 
-    EXPECT_EQ(slot(1), (std::vector<std::string>{std::string(kItemNo) + "AB"}));
-    EXPECT_EQ(slot(5), (std::vector<std::string>{"", std::string(kPartName) + "C"}));
+    EXPECT_EQ(values[1], (std::vector<std::string>{std::string(kItemNo) + "AB"}));
+    EXPECT_EQ(values[5], (std::vector<std::string>{"", std::string(kPartName) + "C"}));
+    EXPECT_EQ(bom::TitleBand(cells, headers), 1);  // no title row: the bands keep their order
+}
+
+// The title row is the band that holds the titles; the other bands follow counted away from it.
+TEST(RowOrder, TheTitleBandFirstThenTheBandsAwayFromIt) {
+    const struct {
+        int bands;
+        int titleBand;
+        std::vector<int> order;
+    } cases[] = {
+        {4, 1, {1, 2, 3, 4}},  // titles in the lowest band: as the bands lie
+        {4, 4, {4, 3, 2, 1}},  // titles on top: from the top down
+        {5, 4, {4, 3, 2, 1, 5}},
+        {5, 2, {2, 3, 4, 5, 1}},
+        {3, 2, {2, 3, 1}},
+        {1, 1, {1}},
+        {3, 0, {1, 2, 3}},  // no title row
+        {3, 9, {1, 2, 3}},
+        {0, 1, {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(bom::RowOrder(c.bands, c.titleBand), c.order) << c.bands << " " << c.titleBand;
+    }
+}
+
+TEST(AnalyseTable, TitlesInTheTopBandNameTheRowsBelowThem) {
+    ColumnTitles titles(kColumnKinds, "");
+    titles[1] = kItemNo;
+    titles[2] = kQuantity;
+    titles[5] = kPartName;
+    // Bands of 8 from y = 0; the titles in the fourth, the highest.
+    const std::vector<std::vector<std::string>> bands = {
+        {"3", kWasher, "8"}, {"2", kBolt, "8"}, {"1", kShaft, "2"}, {kItemNo, kPartName, kQuantity}};
+    bom::TableGeometry table;
+    for (int y = 0; y <= 32; y += 8) table.gridPoints.push_back({0, static_cast<double>(y), 0});
+    for (int x = 0; x <= 90; x += 30) table.gridPoints.push_back({static_cast<double>(x), 0, 0});
+    for (std::size_t b = 0; b < bands.size(); ++b) {
+        for (std::size_t c = 0; c < bands[b].size(); ++c) {
+            table.texts.push_back({bands[b][c], {30.0 * c + 1, 8.0 * b + 1, 0}});
+        }
+    }
+    const std::vector<BomInfo> rows = bom::AnalyseTable(table, titles, "D:\\w\\A.bmf").rows;
+    ASSERT_EQ(rows.size(), 4u);
+    const std::vector<std::vector<std::string>> expected = {
+        {kItemNo, kPartName, kQuantity}, {"1", kShaft, "2"}, {"2", kBolt, "8"}, {"3", kWasher, "8"}};
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ((std::vector<std::string>{rows[r].itemNo, rows[r].partName, rows[r].quantity}),
+                  expected[r])
+            << r;
+    }
 }
 
 TEST(LayoutEquivalence, AgreesWithEveryCellAgainstEveryHeader) {
     const char* const words[] = {"A", "B", "C", "D", "", "x", "y"};
     std::mt19937 random(3);
     for (int round = 0; round < 2000; ++round) {
-        BomWorkspace bom;
+        ColumnTitles titles;
         for (int t = 0; t < kColumnKinds; ++t) {
             // Titles repeat and some are empty, so cells match several titles or none.
-            bom.columnTitles().push_back(random() % 3 == 0 ? words[random() % 5] : "");
+            titles.push_back(random() % 3 == 0 ? words[random() % 5] : "");
         }
+        std::vector<TextInfo> cells;
         const int count = static_cast<int>(random() % 25);
         for (int i = 0; i < count; ++i) {
-            bom.AddText(words[random() % std::size(words)], 1 + static_cast<int>(random() % 4),
-                         1 + static_cast<int>(random() % 4));
+            const int row = 1 + static_cast<int>(random() % 4);
+            const int column = 1 + static_cast<int>(random() % 4);
+            cells.push_back({words[random() % std::size(words)], column, row, 0});
         }
-        std::vector<TextInfo> expected = bom.texts();
+        std::vector<TextInfo> expected = cells;
         std::vector<int> expectedHeaders;
-        ReferenceAssign(expected, bom.columnTitles(), expectedHeaders);
+        ReferenceAssign(expected, titles, expectedHeaders);
 
-        bom.AssignColumnKinds();
-        ASSERT_EQ(bom.headerTexts(), expectedHeaders) << "round " << round;
+        const std::vector<int> headers = bom::AssignColumnKinds(cells, titles);
+        ASSERT_EQ(headers, expectedHeaders) << "round " << round;
         for (int i = 0; i < count; ++i) {
-            ASSERT_EQ(bom.texts()[i].kind, expected[i].kind) << "round " << round << " cell " << i;
+            ASSERT_EQ(cells[i].kind, expected[i].kind) << "round " << round << " cell " << i;
         }
     }
 }
 
 TEST(PutCell, PadsJoinsAndIgnoresCellsWithoutARow) {
     std::vector<std::string> list{"a", "b"};
-    BomWorkspace::PutCell(list, "t", 5);
+    bom::PutCell(list, "t", 5);
     EXPECT_EQ(list, (std::vector<std::string>{"a", "b", "", "", "t"}));
-    BomWorkspace::PutCell(list, "B", 1);
-    BomWorkspace::PutCell(list, "'", 1);
+    bom::PutCell(list, "B", 1);
+    bom::PutCell(list, "'", 1);
     EXPECT_EQ(list[0], "aB'");
-    BomWorkspace::PutCell(list, "lost", 0);
-    BomWorkspace::PutCell(list, "lost", -3);
+    bom::PutCell(list, "lost", 0);
+    bom::PutCell(list, "lost", -3);
     EXPECT_EQ(list.size(), 5u);
 }
 
-TEST(BuildBomRows, DrawingNameAndRowCount) {
+// Only a "." after the last "\" starts an extension: a name without one keeps its folder.
+TEST(BuildBomRows, DetailFilePathDrawingNameAndRowCount) {
     const struct {
-        std::string path;
+        std::string drawing;
+        std::string bomPath;
         std::string drawingName;
     } names[] = {
-        {"D:\\w\\A.bmf", "A.dwg"},
-        {"A.bmf", "A.dwg"},
-        {"D:\\w\\x.y.bmf", "x.y.dwg"},
-        {"D:\\w\\noext", ".dwg"},
-        {"D:\\a.b\\c", ".dwg"},
-        {"", ".dwg"},
-        {"D:\\w\\\x95\x5C.bmf", "\x95\x5C.dwg"},
+        {"D:\\w\\A.dwg", "D:\\w\\A.bmf", "A.dwg"},
+        {"A.dwg", "A.bmf", "A.dwg"},
+        {"D:\\w\\x.y.dwg", "D:\\w\\x.y.bmf", "x.y.dwg"},
+        {"D:\\w\\noext", "D:\\w\\noext.bmf", "noext.dwg"},
+        {"D:\\w.v\\A", "D:\\w.v\\A.bmf", "A.dwg"},
+        {"D:\\a.b\\c", "D:\\a.b\\c.bmf", "c.dwg"},
+        {"", ".bmf", ".dwg"},
+        {"D:\\w\\\x95\x5C.dwg", "D:\\w\\\x95\x5C.bmf", "\x95\x5C.dwg"},
+        {"D:\\\x95\x5C.v\\A", "D:\\\x95\x5C.v\\A.bmf", "A.dwg"},  // 0x5C as a trail byte
     };
     for (const auto& n : names) {
-        BomWorkspace bom;
-        bom.gridY() = {0, 1};
-        bom.BuildBomRows(n.path);
-        ASSERT_EQ(bom.rows().size(), 1u);
-        EXPECT_EQ(bom.rows()[0].drawingName, n.drawingName) << n.path;
+        const std::string bomPath = text::ReplaceExtension(n.drawing, ".bmf");
+        EXPECT_EQ(bomPath, n.bomPath) << n.drawing;
+        const std::vector<BomInfo> rows = bom::BuildBomRows({}, bom::RowOrder(1, 1), bomPath);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].drawingName, n.drawingName) << n.drawing;
     }
 
-    BomWorkspace bom;
-    bom.columnValues()[5] = {"a"};
-    bom.gridY() = {0};
-    bom.BuildBomRows("p.bmf");
-    EXPECT_TRUE(bom.rows().empty());
-    bom.gridY() = {0, 1, 2, 3};
-    bom.BuildBomRows("p.bmf");
-    ASSERT_EQ(bom.rows().size(), 3u);  // appended after whatever rows were there
-    EXPECT_EQ(bom.rows()[0].partName, "a");
-    EXPECT_EQ(bom.rows()[2].partName, "");
+    bom::ColumnValues values;
+    values[5] = {"a"};
+    EXPECT_TRUE(bom::BuildBomRows(values, bom::RowOrder(0, 1), "p.bmf").empty());
+    const std::vector<BomInfo> rows = bom::BuildBomRows(values, bom::RowOrder(3, 1), "p.bmf");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].partName, "a");
+    EXPECT_EQ(rows[2].partName, "");
 }
 
+ColumnTitles NoTitles() { return ColumnTitles(kColumnKinds, ""); }
+
 TEST(AnalyseTable, TextsOnLinesOutsideOrWithoutCoordinatesMakeNoCell) {
-    BomWorkspace bom;
-    bom.columnTitles().assign(kColumnKinds, "");
-    bom::TableGeometry table;
-    table.gridPoints = {{0, 0, 0}, {10, 0, 0}, {20, 10, 0}, {0, 20, 0}};
-    table.texts = {{"in", {12, 3, 0}},   {"line", {10, 3, 0}},  {"left", {-1, 3, 0}},
-                   {"high", {5, 21, 0}}, {"nan", {kNaN, 3, 0}}, {"inf", {5, kInf, 0}},
-                   {"in2", {1, 19, 0}}};
-    bom.AnalyseTable(table, "D:\\t.bmf");
-    EXPECT_EQ(bom.gridX(), (std::vector<double>{0, 10, 20}));
-    EXPECT_EQ(bom.gridY(), (std::vector<double>{0, 10, 20}));
-    ASSERT_EQ(bom.texts().size(), 2u);
-    EXPECT_EQ(bom.texts()[0].text, "in");
-    EXPECT_EQ(bom.texts()[0].column, 2);
-    EXPECT_EQ(bom.texts()[0].row, 1);
-    EXPECT_EQ(bom.texts()[1].row, 2);
-    EXPECT_EQ(bom.rows().size(), 2u);
+    bom::TableGeometry geometry;
+    geometry.gridPoints = {{0, 0, 0}, {10, 0, 0}, {20, 10, 0}, {0, 20, 0}};
+    geometry.texts = {{"in", {12, 3, 0}},   {"line", {10, 3, 0}},  {"left", {-1, 3, 0}},
+                      {"high", {5, 21, 0}}, {"nan", {kNaN, 3, 0}}, {"inf", {5, kInf, 0}},
+                      {"in2", {1, 19, 0}}};
+    const bom::BomTable table = bom::AnalyseTable(geometry, NoTitles(), "D:\\t.bmf");
+    EXPECT_EQ(table.gridX, (std::vector<double>{0, 10, 20}));
+    EXPECT_EQ(table.gridY, (std::vector<double>{0, 10, 20}));
+    ASSERT_EQ(table.cells.size(), 2u);
+    EXPECT_EQ(table.cells[0].text, "in");
+    EXPECT_EQ(table.cells[0].column, 2);
+    EXPECT_EQ(table.cells[0].row, 1);
+    EXPECT_EQ(table.cells[1].row, 2);
+    EXPECT_EQ(table.strayTexts.size(), 5u);
+    EXPECT_EQ(table.rows.size(), 2u);
 }
 
 TEST(AnalyseTable, AMillionGridPoints) {
-    BomWorkspace bom;
-    bom.columnTitles().assign(kColumnKinds, "");
-    bom.columnTitles()[5] = kPartName;
-    bom::TableGeometry table;
-    table.gridPoints.reserve(1000000);
+    ColumnTitles titles = NoTitles();
+    titles[5] = kPartName;
+    bom::TableGeometry geometry;
+    geometry.gridPoints.reserve(1000000);
     for (int i = 0; i < 1000000; ++i) {
-        table.gridPoints.push_back({static_cast<double>(i), static_cast<double>(i % 1000), 0});
+        geometry.gridPoints.push_back({static_cast<double>(i), static_cast<double>(i % 1000), 0});
     }
-    table.texts = {{kPartName, {1.5, 0.5, 0}}, {"x", {1.5, 998.5, 0}}, {"y", {999998.5, 2, 0}}};
-    EXPECT_EQ(bom.AnalyseTable(table, "D:\\t.bmf"), 999);
-    EXPECT_EQ(bom.gridX().size(), 1000000u);
-    ASSERT_EQ(bom.texts().size(), 2u);  // (999998.5, 2) lies on the line y = 2
-    EXPECT_EQ(bom.texts()[1].column, 2);
-    EXPECT_EQ(bom.texts()[1].row, 999);
-    EXPECT_EQ(bom.rows()[998].partName, "x");
+    geometry.texts = {{kPartName, {1.5, 0.5, 0}}, {"x", {1.5, 998.5, 0}}, {"y", {999998.5, 2, 0}}};
+    const bom::BomTable table = bom::AnalyseTable(geometry, titles, "D:\\t.bmf");
+    EXPECT_EQ(table.rows.size(), 999u);
+    EXPECT_EQ(table.gridX.size(), 1000000u);
+    ASSERT_EQ(table.cells.size(), 2u);  // (999998.5, 2) lies on the line y = 2
+    EXPECT_EQ(table.cells[1].column, 2);
+    EXPECT_EQ(table.cells[1].row, 999);
+    EXPECT_EQ(table.rows[998].partName, "x");
 }
 
 TEST(AnalyseTable, RandomTablesKeepEveryCellInsideTheGrid) {
@@ -305,31 +381,30 @@ TEST(AnalyseTable, RandomTablesKeepEveryCellInsideTheGrid) {
     const std::string words[] = {kPartName, kItemNo, kQuantity, "", "v", "\\"};
     std::mt19937 random(5);
     for (int round = 0; round < 500; ++round) {
-        BomWorkspace bom;
-        bom.columnTitles().assign(kColumnKinds, "");
-        bom.columnTitles()[1] = kItemNo;
-        bom.columnTitles()[5] = kPartName;
-        bom.columnTitles()[2] = round % 2 ? kQuantity : kPartName;  // a repeated title
-        bom::TableGeometry table;
+        ColumnTitles titles = NoTitles();
+        titles[1] = kItemNo;
+        titles[5] = kPartName;
+        titles[2] = round % 2 ? kQuantity : kPartName;  // a repeated title
+        bom::TableGeometry geometry;
         for (int k = random() % 12; k > 0; --k) {
-            table.gridPoints.push_back({coordinates[random() % std::size(coordinates)],
-                                        coordinates[random() % std::size(coordinates)], 0});
+            geometry.gridPoints.push_back({coordinates[random() % std::size(coordinates)],
+                                           coordinates[random() % std::size(coordinates)], 0});
         }
         for (int k = random() % 30; k > 0; --k) {
-            table.texts.push_back({words[random() % std::size(words)],
-                                   {coordinates[random() % std::size(coordinates)] + 0.5,
-                                    coordinates[random() % std::size(coordinates)] + 0.5, 0}});
+            geometry.texts.push_back({words[random() % std::size(words)],
+                                      {coordinates[random() % std::size(coordinates)] + 0.5,
+                                       coordinates[random() % std::size(coordinates)] + 0.5, 0}});
         }
-        const int rows = bom.AnalyseTable(table, "D:\\r.bmf");
-        const int bands = bom.gridY().size() < 2 ? 0 : static_cast<int>(bom.gridY().size()) - 1;
-        ASSERT_EQ(rows, bom.texts().empty() ? 0 : bands);
-        for (const TextInfo& cell : bom.texts()) {
+        const bom::BomTable table = bom::AnalyseTable(geometry, titles, "D:\\r.bmf");
+        const int bands = table.gridY.size() < 2 ? 0 : static_cast<int>(table.gridY.size()) - 1;
+        ASSERT_EQ(static_cast<int>(table.rows.size()), table.cells.empty() ? 0 : bands);
+        for (const TextInfo& cell : table.cells) {
             ASSERT_GE(cell.row, 1);
             ASSERT_LE(cell.row, bands);
             ASSERT_GE(cell.column, 1);
-            ASSERT_LT(cell.column, static_cast<int>(bom.gridX().size()));
+            ASSERT_LT(cell.column, static_cast<int>(table.gridX.size()));
         }
-        for (const auto& list : bom.columnValues()) ASSERT_LE(static_cast<int>(list.size()), bands);
+        ASSERT_EQ(table.cells.size() + table.strayTexts.size(), geometry.texts.size());
     }
 }
 

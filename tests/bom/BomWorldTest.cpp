@@ -16,7 +16,10 @@
 #include "support/BomTables.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
-#include "bom/BomWorkspace.h"
+#include "bom/BomFile.h"
+#include "bom/BomLayout.h"
+#include "bom/ColumnTitles.h"
+#include "bom/TableSearch.h"
 
 namespace velmarin::bomtest {
 namespace {
@@ -107,36 +110,43 @@ class BomWorld : public ::testing::Test {
         selection.names.push_back(id);
     }
 
-    int extract() { return bom().ExtractBomTable(selection, kBomFile); }
-    BomWorkspace& bom() { return world.bom(); }
+    // The table the save would find among the selected entities, analysed.
+    bom::BomTable extract() {
+        const ColumnTitles titles = bom::ReadColumnTitles();
+        return bom::AnalyseTable(bom::FindTable(selection, titles).geometry, titles, kBomFile);
+    }
+    // The rows of a table of `bands` bands, titles in the lowest, with these values by slot.
+    static std::vector<BomInfo> Rows(std::size_t bands, const bom::ColumnValues& values) {
+        return bom::BuildBomRows(values, bom::RowOrder(static_cast<int>(bands), 1), kBomFile);
+    }
 
     testing::World world;
     host::SelectionSet selection;
 };
 
 TEST_F(BomWorld, ThreeBandsGiveTwoRowLinesWithValuesByteForByte) {
-    bom().gridY() = kYs;
-    bom().columnValues()[0] = {"ID", "7"};
-    bom().columnValues()[1] = {kItemNo, "1", "2"};
-    bom().columnValues()[5] = {kPartName, "O'Ring", kWasher};
-    bom().columnValues()[7] = {kQuantity, "4"};  // shorter than the rows
-    bom().columnValues()[9] = {kRemark, " r ", "x"};
-    bom().columnValues()[17] = {"TAG NO.", "T1"};
-    bom().WriteBomFile(kBomFile);
+    bom::ColumnValues values;
+    values[0] = {"ID", "7"};
+    values[1] = {kItemNo, "1", "2"};
+    values[5] = {kPartName, "O'Ring", kWasher};
+    values[7] = {kQuantity, "4"};  // shorter than the rows
+    values[9] = {kRemark, " r ", "x"};
+    values[17] = {"TAG NO.", "T1"};
+    EXPECT_TRUE(bom::WriteDetailFile(kBomFile, Rows(kYs.size() - 1, values)));
     EXPECT_EQ(world.readFile(kBomFile),
               kHeader +
                   "'7','','1','4','','','','','O'Ring','','','','','','','','','','','T1','','',"
                   "'','','',' r ','','',''\r\n" +
                   Line({{3, "2"}, {9, kWasher}, {26, "x"}}));
-    EXPECT_EQ(world.messages(), (std::vector<std::string>{texts::kBomExtracted}));
+    EXPECT_TRUE(world.messages().empty());  // the command tells the user, the writer does not
 }
 
 TEST_F(BomWorld, EveryFieldTakesItsSlotAndFewBandsWriteNoRows) {
-    bom().gridY() = {0, 1, 2};
+    bom::ColumnValues values;
     for (int slot = 0; slot < kColumnKinds; ++slot) {
-        bom().columnValues()[slot] = {"", "s" + std::to_string(slot)};
+        values[slot] = {"", "s" + std::to_string(slot)};
     }
-    bom().WriteBomFile(kBomFile);
+    bom::WriteDetailFile(kBomFile, Rows(2, values));
     EXPECT_EQ(world.readFile(kBomFile), kHeader + Line({{1, "s0"},
                                                         {3, "s1"},
                                                         {4, "s7"},
@@ -156,22 +166,18 @@ TEST_F(BomWorld, EveryFieldTakesItsSlotAndFewBandsWriteNoRows) {
                                                         {20, "s17"},
                                                         {26, "s9"}}));
 
-    // Two y values: the titles' band only, with the message; fewer: no message either.
-    for (const std::vector<double>& gridY : {std::vector<double>{0, 5}, {0}, {}}) {
-        world.notifier().clear();
-        bom().gridY() = gridY;
-        bom().WriteBomFile(kBomFile);
-        EXPECT_EQ(world.readFile(kBomFile), kHeader);
-        EXPECT_EQ(world.messages().size(), gridY.size() == 2 ? 1u : 0u);
+    // One band, the titles' only, or none: the header alone.
+    for (const std::size_t bands : {1u, 0u}) {
+        EXPECT_TRUE(bom::WriteDetailFile(kBomFile, Rows(bands, values)));
+        EXPECT_EQ(world.readFile(kBomFile), kHeader) << bands;
     }
+    EXPECT_TRUE(world.messages().empty());
 }
 
 TEST_F(BomWorld, AFailedWriteIsReportedAndKeepsTheOldFile) {
-    bom().gridY().resize(20001);
-    for (int i = 0; i < 20001; ++i) {
-        bom().gridY()[i] = i;
-        bom().columnValues()[5].push_back("part " + std::to_string(i));
-    }
+    bom::ColumnValues values;
+    for (int i = 0; i < 20001; ++i) values[5].push_back("part " + std::to_string(i));
+    const std::vector<BomInfo> rows = Rows(20000, values);
     const std::string written = std::string(texts::kWriteFileFailed) + kBomFile;
     const struct {
         const char* fault;
@@ -187,94 +193,83 @@ TEST_F(BomWorld, AFailedWriteIsReportedAndKeepsTheOldFile) {
         world.notifier().clear();
         world.platform().faults() = {};
         c.set(world.platform().faults());
-        bom().WriteBomFile(kBomFile);
+        EXPECT_FALSE(bom::WriteDetailFile(kBomFile, rows)) << c.fault;
         EXPECT_EQ(world.readFile(kBomFile), "old") << c.fault;
         EXPECT_EQ(world.messages(), (std::vector<std::string>{c.message})) << c.fault;
     }
     world.platform().faults() = {};
-    bom().WriteBomFile(kBomFile);
+    EXPECT_TRUE(bom::WriteDetailFile(kBomFile, rows));
     const std::string file = world.readFile(kBomFile);
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + 19999);
     const std::string last = Line({{9, "part 19999"}});
     EXPECT_EQ(file.substr(file.size() - last.size()), last);
 }
 
-TEST_F(BomWorld, RowsOfOneDrawingFromTheRowList) {
-    for (int i = 0; i < 13; ++i) {
-        bom().rows().emplace_back();
-        bom().rows().back().itemNo = std::to_string(i);
-    }
+TEST_F(BomWorld, RowsOfOneDrawingAfterItsTitleRow) {
+    std::vector<BomInfo> rows(13);
+    for (int i = 0; i < 13; ++i) rows[i].itemNo = std::to_string(i);
     const struct {
-        int count;
-        int first;
+        std::size_t count;
         std::string rows;
     } cases[] = {
-        {3, 10, Line({{3, "11"}}) + Line({{3, "12"}})},
-        {5, 10, Line({{3, "11"}}) + Line({{3, "12"}})},  // past the end: no invented rows
-        {1, 10, ""},                                     // the first row holds the titles
-        {-5, 0, ""},
-        {3, 12, ""},
-        {3, 40, ""},
-        {3, -2, ""},
+        {3, Line({{3, "1"}}) + Line({{3, "2"}})},
+        {1, ""},  // the first row holds the titles
+        {0, ""},
     };
     for (const auto& c : cases) {
-        bom().WriteBomFileRows(c.count, c.first, kBomFile);
-        EXPECT_EQ(world.readFile(kBomFile), kHeader + c.rows) << c.count << " " << c.first;
+        bom::WriteDetailFile(kBomFile, std::vector<BomInfo>(rows.begin(), rows.begin() + c.count));
+        EXPECT_EQ(world.readFile(kBomFile), kHeader + c.rows) << c.count;
     }
     EXPECT_TRUE(world.messages().empty());
 }
 
-TEST_F(BomWorld, ResetLoadsTheTitlesInKindOrderAndKeepsTheRows) {
+TEST_F(BomWorld, TheTitlesAreReadInKindOrder) {
     titles({{1, "ID"}, {2, kItemNo}, {18, kRemark}});
-    bom().rows().resize(2);
-    bom().texts().resize(3);
-    bom().gridY() = {1, 2};
-    bom().columnValues()[4] = {"x"};
-    bom().ResetBom();
-    ASSERT_EQ(bom().columnTitles().size(), 18u);
-    EXPECT_EQ(bom().columnTitles()[0], "ID");
-    EXPECT_EQ(bom().columnTitles()[1], kItemNo);
-    EXPECT_EQ(bom().columnTitles()[2], "");  // a key missing from the template
-    EXPECT_EQ(bom().columnTitles()[17], kRemark);
-    EXPECT_EQ(bom().rows().size(), 2u);
-    EXPECT_TRUE(bom().texts().empty() && bom().gridY().empty() && bom().columnValues()[4].empty());
+    const ColumnTitles read = bom::ReadColumnTitles();
+    ASSERT_EQ(read.size(), 18u);
+    EXPECT_EQ(read[0], "ID");
+    EXPECT_EQ(read[1], kItemNo);
+    EXPECT_EQ(read[2], "");  // a key missing from the template
+    EXPECT_EQ(read[17], kRemark);
 
     std::filesystem::remove(world.resolve(texts::kColumnTitleTemplate));
-    bom().ResetBom();
-    EXPECT_EQ(bom().columnTitles(), std::vector<std::string>(18, ""));
+    EXPECT_EQ(bom::ReadColumnTitles(), std::vector<std::string>(18, ""));
 }
 
 TEST_F(BomWorld, OnlyTheFirstTableOfTheSelectionIsAnalysed) {
     add(Text(kPartName, 0, 0));  // a single-line title makes no table
     add(Table({{kPartName, kItemNo}, {"first", "1"}}));
     add(Table({{kPartName}, {"second"}}));
-    EXPECT_EQ(extract(), 3);
-    EXPECT_EQ(bom().gridY(), kYs);
-    EXPECT_EQ(bom().columnValues()[5], (std::vector<std::string>{kPartName, "first"}));
-    EXPECT_EQ(bom().rows()[1].itemNo, "1");
-    EXPECT_EQ(bom().rows()[1].drawingName, "A.dwg");
+    const bom::BomTable table = extract();
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.gridY, kYs);
+    EXPECT_EQ(table.rows[0].partName, kPartName);
+    EXPECT_EQ(table.rows[1].partName, "first");
+    EXPECT_EQ(table.rows[1].itemNo, "1");
+    EXPECT_EQ(table.rows[1].drawingName, "A.dwg");
 }
 
 TEST_F(BomWorld, ProxyClassNames) {
     add(Table({{kPartName}, {"a"}}, "AcDbProxyEntity"));
     add(Table({{kPartName}, {"b"}}, "acdbzombieentity"));  // the test is case-sensitive
     add(Table({{kPartName}, {"c"}}, "MyAcDbZombieEntity2"));
-    extract();
-    EXPECT_EQ(bom().columnValues()[5], (std::vector<std::string>{kPartName, "c"}));
+    const bom::BomTable table = extract();
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.rows[0].partName, kPartName);
+    EXPECT_EQ(table.rows[1].partName, "c");
 }
 
 TEST_F(BomWorld, SingleLineTextsAreNeitherTitleNorCell) {
     auto untitled = Table({{kItemNo}, {"1"}});
     untitled->addPart(Text(kPartName, 11, 1));
     add(std::move(untitled));
-    EXPECT_EQ(extract(), 0);
-    EXPECT_TRUE(bom().texts().empty());
+    EXPECT_TRUE(extract().rows.empty());
+    EXPECT_TRUE(extract().cells.empty());
 
     auto titled = Table({{kPartName}, {"1"}});
     titled->addPart(Text("single", 11, 9));
     add(std::move(titled));
-    extract();
-    EXPECT_EQ(bom().texts().size(), 2u);
+    EXPECT_EQ(extract().cells.size(), 2u);
 }
 
 TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
@@ -307,11 +302,11 @@ TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
     for (const auto& c : cases) {
         selection.names.clear();
         add(c.table->clone());
-        bom().rows().clear();
-        EXPECT_EQ(extract(), c.cells == 0 ? 0 : 3) << c.name;
-        EXPECT_EQ(bom().gridX().size(), c.gridLines) << c.name;
-        EXPECT_EQ(bom().gridY().size(), c.gridLines) << c.name;
-        EXPECT_EQ(bom().texts().size(), c.cells) << c.name;
+        const bom::BomTable table = extract();
+        EXPECT_EQ(table.rows.size(), c.cells == 0 ? 0u : 3u) << c.name;
+        EXPECT_EQ(table.gridX.size(), c.gridLines) << c.name;
+        EXPECT_EQ(table.gridY.size(), c.gridLines) << c.name;
+        EXPECT_EQ(table.cells.size(), c.cells) << c.name;
     }
 }
 
@@ -320,34 +315,32 @@ TEST_F(BomWorld, WithoutANameTitleNoTableIsRecognised) {
     for (const std::map<int, std::string>& byKind :
          {std::map<int, std::string>{{2, kItemNo}}, std::map<int, std::string>{}}) {
         titles(byKind);
-        EXPECT_EQ(extract(), 0);
+        EXPECT_EQ(bom::FindTable(selection, bom::ReadColumnTitles()).outcome,
+                  bom::TableSearch::NoTitles);
     }
     std::filesystem::remove(world.resolve(texts::kColumnTitleTemplate));
-    EXPECT_EQ(extract(), 0);
-    EXPECT_TRUE(bom().texts().empty() && bom().gridY().empty());
+    const bom::BomTable table = extract();
+    EXPECT_TRUE(table.rows.empty() && table.cells.empty() && table.gridY.empty());
 }
 
 TEST_F(BomWorld, SaveBomRuns) {
     add(Table({{kItemNo, kPartName, kQuantity}, {"1", kBolt, "4"}, {"2", kWasher, "8"}}));
-    bom().rows().resize(5);
     world.host().queuePick(false);
-    commands::savebom(world.vord(), world.bom());
-    commands::savebom(world.vord(), world.bom());  // no answer queued: cancelled as well
-    EXPECT_EQ(bom().rows().size(), 5u);
+    commands::savebom(world.vord());
+    commands::savebom(world.vord());  // no answer queued: cancelled as well
     EXPECT_FALSE(world.exists(kBomFile));
 
     world.host().queuePick(true);
     world.host().queuePick(true);
-    commands::savebom(world.vord(), world.bom());
-    commands::savebom(world.vord(), world.bom());
-    EXPECT_EQ(bom().rows().size(), 3u);  // each run starts from an empty list
+    commands::savebom(world.vord());
+    commands::savebom(world.vord());  // the second run writes the same rows again
     EXPECT_EQ(world.readFile(kBomFile), kHeader + Line({{3, "1"}, {4, "4"}, {9, kBolt}}) +
                                             Line({{3, "2"}, {4, "8"}, {9, kWasher}}));
     EXPECT_EQ(world.messages(), std::vector<std::string>(2, texts::kBomExtracted));
 
     world.host().closeCurrent();  // no drawing: nothing to pick from
     world.host().queuePick(true);
-    commands::savebom(world.vord(), world.bom());
+    commands::savebom(world.vord());
     EXPECT_EQ(world.messages().size(), 2u);
 }
 

@@ -30,7 +30,7 @@ TEST_P(SaveBomFaults, TheOldDetailFileSurvivesAFailedWrite) {
     const FaultCase& c = GetParam();
     c.inject(*this);
     world.host().queuePick(true);
-    commands::savebom(world.vord(), world.bom());
+    commands::savebom(world.vord());
     expectOutcome(c);
 }
 
@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FaultTest, SaveBomWritesTheTableWhenNothingFails) {
     world.host().queuePick(true);
-    commands::savebom(world.vord(), world.bom());
+    commands::savebom(world.vord());
     const std::string bom = file(kBomFile);
     EXPECT_NE(bom, before.at(kBomFile));
     EXPECT_NE(bom.find("'2','',"), std::string::npos) << bom;  // the second row's item number
@@ -66,7 +66,7 @@ class SaveMethodFaults : public FaultTest, public ::testing::WithParamInterface<
 TEST_P(SaveMethodFaults, NothingOfTheEarlierRunIsLostAndNoBrokenTreeFileIsHandedOver) {
     const FaultCase& c = GetParam();
     c.inject(*this);
-    commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.bom(), world.save());
+    commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.save());
     expectOutcome(c);
 }
 
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName);
 
 TEST_F(FaultTest, SaveMethodReplacesTheTreeFileWholeWhenNothingFails) {
-    commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.bom(), world.save());
+    commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.save());
     const std::string tree = file(kTreeFile);
     EXPECT_EQ(tree.find("TreeNode1"), std::string::npos) << tree;  // the old second node is gone
     EXPECT_NE(tree.find("Path=D:\\w\\A.dwg\r\n"), std::string::npos) << tree;
@@ -137,7 +137,7 @@ TEST_F(FaultTest, ANewDrawingWhoseFolderCannotBeCreatedIsNotCommitted) {
     world.setClientBehaviour("[Code10]\r\nresult=1\r\nreturn1=D:\\new\\sub\\B.dwg\r\n");
     faults().failCreateDirectory = true;
     world.host().newDrawing("Drawing1.dwg");
-    commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.bom(), world.save());
+    commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.save());
     EXPECT_EQ(world.messages(),
               std::vector<std::string>{std::string(texts::kSaveFailed) + "D:\\new\\sub\\B.dwg"});
     EXPECT_EQ(clientCodes(), (std::vector<int>{7, 10, 11}));

@@ -32,7 +32,8 @@ TEST(OpenEndToEnd, DownloadsThenOpensEachDrawingOnce) {
     EXPECT_EQ(result.linesStartingWith("MESSAGE"), (std::vector<std::string>(4, already)));
     // A drawing that cannot be opened is named on the command line, once per run.
     EXPECT_EQ(result.linesStartingWith("CMDLINE"),
-              (std::vector<std::string>(2, "CMDLINE: \\nCould not open drawing: D:\\W\\gone.dwg")));
+              (std::vector<std::string>(
+                  2, "CMDLINE: \\n" + Utf8(texts::kCannotOpenDrawing) + "D:\\W\\gone.dwg")));
     std::vector<std::string> codes;
     for (const std::string& call : world.clientCalls()) codes.push_back(call.substr(0, 7));
     EXPECT_EQ(codes, (std::vector<std::string>{"code=5\t", "code=2\t", "code=8\t", "code=2\t",

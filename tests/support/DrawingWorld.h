@@ -80,8 +80,7 @@ class DrawingWorld : public ::testing::Test {
         return WriteSaveTreeFile(world.vord().clientFolder, world.drawings());
     }
     void savemethod() {
-        commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.bom(),
-                             world.save());
+        commands::savemethod(world.vord(), world.scripts(), world.drawings(), world.save());
     }
     void saveasmethod() {
         commands::saveasmethod(world.vord(), world.scripts(), world.drawings(), world.save());

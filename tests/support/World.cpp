@@ -7,7 +7,7 @@
 
 #include "host/Host.h"
 #include "platform/Platform.h"
-#include "tree/BatchRun.h"
+#include "commands/Commands.h"
 
 namespace fs = std::filesystem;
 
@@ -23,7 +23,7 @@ World* batchWorld = nullptr;  // the world whose batch timer was asked for last
 void RunWorldBatch(void* window, unsigned, std::uintptr_t timerId, std::uint32_t) {
     platform::current().killTimer(window, timerId);
     if (batchWorld != nullptr) {
-        BatchRun(batchWorld->vord(), batchWorld->drawings(), batchWorld->bom());
+        commands::BatchRun(batchWorld->vord(), batchWorld->drawings());
     }
 }
 }  // namespace

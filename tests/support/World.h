@@ -63,7 +63,6 @@ public:
     VordClient& vord() { return services_->vord; }
     OperationScriptRunner& scripts() { return services_->scripts; }
     Drawings& drawings() { return services_->drawings; }
-    BomWorkspace& bom() { return services_->bom; }
     commands::SaveContext& save() { return services_->save; }
 
 private:

@@ -1,12 +1,14 @@
-#include "tree/BatchRun.h"
-
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "bom/BomWorkspace.h"
+#include "bom/BomFile.h"
+#include "bom/BomTable.h"
+#include "bom/ColumnTitles.h"
+#include "bom/TableSearch.h"
 #include "bridge/VordClient.h"
+#include "commands/Commands.h"
 #include "drawing/Drawings.h"
 #include "drawing/TitleProperties.h"
 #include "host/Host.h"
@@ -18,8 +20,10 @@
 #include "util/Paths.h"
 #include "util/Text.h"
 
-namespace velmarin {
+namespace velmarin::commands {
 namespace {
+
+constexpr std::size_t kDialogNameBufferBytes = 10000;
 
 bool Contains(const std::vector<host::Document*>& documents, const host::Document* document) {
     return std::find(documents.begin(), documents.end(), document) != documents.end();
@@ -27,12 +31,12 @@ bool Contains(const std::vector<host::Document*>& documents, const host::Documen
 
 std::optional<std::vector<std::string>> AskForDrawings() {
     platform::OpenFileDialogSpec request;
-    request.defaultExtension = "dwg";
+    request.defaultExtension = texts::kDwgDialogExtension;
     request.initialFileName = "";
     request.filter = texts::kDwgFilter;
     request.allowMultiSelect = true;
     request.hideReadOnly = true;
-    request.nameBufferBytes = 10000;
+    request.nameBufferBytes = kDialogNameBufferBytes;
     return platform::current().notifier().openFileDialog(request);
 }
 
@@ -69,21 +73,14 @@ void RestoreCurrent(host::Document* original) {
     if (Contains(documents.documents(), original)) documents.activateDocument(original);
 }
 
-// The current drawing's node, and its BOM table gathered into the workspace.
-void ReadCurrentDrawing(TreeFile& file, int index, const std::string& templatePath,
-                        Drawings& drawings, BomWorkspace& bom) {
-    AssemblyNode node;
-    node.path = drawings.GetCurrentFileName();
-    node.text = text::FileNamePart(node.path);
-    node.properties = ReadDrawingInfo(templatePath);
-    node.WriteNodeSection(file, index);
-
-    const std::string bomPath = text::ReplaceExtension(node.path, ".bmf");
+// The parts list of the current drawing, title row first; none without a table in the window.
+std::vector<BomInfo> ReadPartsList(const std::string& drawingPath, const ColumnTitles& titles) {
     host::SelectionSet selection;
-    if (SelectTableWindow(selection) != host::RTNORM) return;
-    // The block of this drawing starts where the rows of the drawings before it end.
-    bom.BeginDrawing();
-    bom.ExtractBomTable(selection, bomPath);
+    if (!bom::SelectTableWindow(selection)) return {};
+    const bom::FoundTable found = bom::FindTable(selection, titles);
+    if (!found.found()) return {};
+    const std::string bomPath = text::ReplaceExtension(drawingPath, texts::kBomFileExtension);
+    return bom::AnalyseTable(found.geometry, titles, bomPath).rows;
 }
 
 // Command-line lines start with a line break, as the host's own prompts do.
@@ -91,8 +88,7 @@ void Print(const std::string& line) { host::current().printf("\n" + line); }
 
 }  // namespace
 
-void BatchRun(VordClient& vord, Drawings& drawings, BomWorkspace& bom) {
-    bom.ClearRows();
+void BatchRun(VordClient& vord, Drawings& drawings) {
     const std::optional<std::vector<std::string>> picked = AskForDrawings();
     if (!picked) return;
 
@@ -100,36 +96,46 @@ void BatchRun(VordClient& vord, Drawings& drawings, BomWorkspace& bom) {
     // could be read leaves a file whose count is true.
     TreeFile file(TreeFile::PrepareIn(vord.clientFolder));
     const std::string templatePath = TitleTemplatePath(vord.clientFolder);
+    const ColumnTitles titles = bom::ReadColumnTitles();
     host::Document* original = host::current().documentManager().curDocument();
     // Nodes are numbered by what was written, so a drawing that could not be read leaves no gap.
-    int written = 0;
+    std::vector<AssemblyNode> nodes;
+    std::vector<std::vector<BomInfo>> partsLists;
     std::vector<std::string> skipped;
-    const std::size_t total = picked->size();
-    for (std::size_t i = 0; i < total; ++i) {
+    const std::string total = std::to_string(picked->size());
+    for (std::size_t i = 0; i < picked->size(); ++i) {
         const std::string& path = (*picked)[i];
-        Print("Reading drawing " + std::to_string(i + 1) + " of " + std::to_string(total) + ": " +
-              path);
+        Print(texts::kBatchReading + std::to_string(i + 1) + texts::kBatchReadingOf + total +
+              texts::kBatchReadingDrawing + path);
         const PickedDrawing drawing = BringUp(drawings, path);
         if (drawing.document == nullptr) {
-            skipped.push_back(path + (util::FileExists(path) ? ": could not be opened"
-                                                             : ": not found"));
+            skipped.push_back((util::FileExists(path) ? texts::kCannotOpenDrawing
+                                                      : texts::kBatchSkippedMissing) +
+                              path);
             continue;
         }
-        ReadCurrentDrawing(file, written, templatePath, drawings, bom);
-        ++written;
+        AssemblyNode node;
+        node.path = drawings.GetCurrentFileName();
+        node.text = text::FileNamePart(node.path);
+        node.properties = ReadDrawingInfo(templatePath);
+        node.WriteNodeSection(file, static_cast<int>(nodes.size()));
+        partsLists.push_back(ReadPartsList(node.path, titles));
+        nodes.push_back(std::move(node));
         if (drawing.openedByBatch) drawings.CloseDrawing(drawing.document);
     }
     RestoreCurrent(original);
 
-    file.Set(TreeFile::kInfoSection, TreeFile::kCountKey, std::to_string(written));
-    const int linked = LinkBomToTree(bom, file);
+    file.Set(texts::kTreeInfoSection, texts::kTreeCountKey, std::to_string(nodes.size()));
+    const int linked = LinkBomToTree(nodes, partsLists, file);
+    bom::WriteDetailFiles(partsLists);
     const bool sent = file.Save() && vord.SendTreeFile(file.path()) == 1;
 
-    Print("Batch finished: " + std::to_string(written) + " of " + std::to_string(total) +
-          " drawing(s) read, " + std::to_string(skipped.size()) + " skipped.");
-    for (const std::string& reason : skipped) Print("Skipped " + reason + ".");
-    Print(std::to_string(linked) + " part(s) linked to their assemblies.");
-    Print(sent ? "The tree file reached VORD." : "The tree file did not reach VORD.");
+    Print(texts::kBatchFinished + std::to_string(nodes.size()) + texts::kBatchReadingOf + total +
+          texts::kBatchFinishedSkipped + std::to_string(skipped.size()) +
+          texts::kBatchFinishedEnd);
+    for (const std::string& line : skipped) Print(line);
+    Print(texts::kBatchLinked + std::to_string(linked) + texts::kBatchLinkedEnd);
+    Print(sent ? texts::kTreeFileSent : texts::kTreeFileNotSent);
 }
 
-}  // namespace velmarin
+}  // namespace velmarin::commands
