@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -129,6 +130,32 @@ TEST_F(SaveCommandTest, BomFileStandsBesideTheDrawingWithItsLastDotReplaced) {
     EXPECT_TRUE(world.exists("D:\\w\\A.B.bmf"));
     EXPECT_NE(world.readFile("D:\\w\\A.B.bmf").find(G("螺栓")), std::string::npos);
     EXPECT_EQ(calls().back(), std::string("code=3\tparam1=") + kTreeFile);
+}
+
+// The client's script opens another drawing B and makes it current: the tree file still
+// describes A, the drawing saved, and B is current again afterwards.
+TEST_F(SaveCommandTest, TheTreeFileDescribesTheSavedDrawingWhenTheScriptOpensAnother) {
+    const struct {
+        const char* command;
+        std::function<void()> run;
+    } commands[] = {{"savemethod", [this] { savemethod(); }},
+                    {"saveasmethod", [this] { saveasmethod(); }}};
+    useTemplate("[COUNT]\nBLOCKCOUNT=1\n[BLOCK1]\nBLOCK_NAME=TK\nTM=图名\n");
+    world.writeFile("D:\\x\\B.dwg", Drawing({BlockRef("TK", {{"TM", "轴"}})}));
+    for (const auto& c : commands) {
+        openDrawing("D:\\x\\A.dwg", Drawing({BlockRef("TK", {{"TM", "总装图"}})}));
+        std::ofstream(world.root() + "/App/temp/Operate.ini", std::ios::binary)
+            << "[OpenFile]\r\nf1=D:\\x\\B.dwg\r\n";
+        c.run();
+        const std::string tree = world.readFile(kTreeFile);
+        EXPECT_NE(tree.find("Text=A.dwg\r\n"), std::string::npos) << c.command;
+        EXPECT_NE(tree.find("=" + G("总装图") + "\r\n"), std::string::npos) << c.command;
+        EXPECT_EQ(tree.find(G("轴")), std::string::npos) << c.command;
+        ASSERT_NE(world.host().curDocument(), nullptr);
+        EXPECT_EQ(world.host().curDocument()->fileName(), "D:\\x\\B.dwg") << c.command;
+        world.host().closeCurrent();
+        world.host().closeCurrent();
+    }
 }
 
 }  // namespace
