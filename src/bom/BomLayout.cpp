@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "util/FixedTexts.h"
 #include "util/Text.h"
 
 namespace velmarin::bom {
@@ -154,7 +155,7 @@ std::string DrawingNameOf(const std::string& bomPath) {
     const std::string name = text::FileNamePart(bomPath);
     // Only a dot in the file name starts its extension; a dot in a folder name is no part of it.
     const std::size_t dot = text::FindLast(name, '.');
-    return (dot == text::npos ? name : name.substr(0, dot)) + ".dwg";
+    return (dot == text::npos ? name : name.substr(0, dot)) + texts::kDrawingExtension;
 }
 
 }  // namespace velmarin::bom

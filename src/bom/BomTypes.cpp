@@ -1,27 +1,24 @@
 #include "bom/BomTypes.h"
 
+#include <iterator>
+
+#include "util/FixedTexts.h"
+
 namespace velmarin {
 
+// The slot of each kind, in the order of the template's keys.
 const std::array<ColumnKind, kColumnKinds> kColumnKindTable = {{
-    {"ID", 0},
-    {"\xD0\xF2\xBA\xC5", 1},                  // 序号
-    {"\xCA\xFD\xC1\xBF", 7},                  // 数量
-    {"\xD7\xDC\xCD\xBC\xBA\xC5", 3},          // 总图号
-    {"\xC3\xF7\xCF\xB8\xCD\xBC\xBA\xC5", 4},  // 明细图号
-    {"\xC3\xFB\xB3\xC6", 5},                  // 名称
-    {"\xB9\xE6\xB8\xF1", 6},                  // 规格
-    {"\xB2\xC4\xD6\xCA", 2},                  // 材质
-    {"\xB5\xA5\xD6\xD8", 8},                  // 单重
-    {"DESCRIPTION", 10},
-    {"MAT'L", 11},
-    {"PST", 12},
-    {"Unit", 13},
-    {"WORK NO.", 14},
-    {"PREBUY", 15},
-    {"\xCE\xEF\xC1\xCF\xB1\xE0\xC2\xEB", 16},  // 物料编码
-    {"TAG NO.", 17},
-    {"\xB1\xB8\xD7\xA2", 9},  // 备注
+    {texts::kColumnTitleKeys[0], 0},   {texts::kColumnTitleKeys[1], 1},
+    {texts::kColumnTitleKeys[2], 7},   {texts::kColumnTitleKeys[3], 3},
+    {texts::kColumnTitleKeys[4], 4},   {texts::kColumnTitleKeys[5], 5},
+    {texts::kColumnTitleKeys[6], 6},   {texts::kColumnTitleKeys[7], 2},
+    {texts::kColumnTitleKeys[8], 8},   {texts::kColumnTitleKeys[9], 10},
+    {texts::kColumnTitleKeys[10], 11}, {texts::kColumnTitleKeys[11], 12},
+    {texts::kColumnTitleKeys[12], 13}, {texts::kColumnTitleKeys[13], 14},
+    {texts::kColumnTitleKeys[14], 15}, {texts::kColumnTitleKeys[15], 16},
+    {texts::kColumnTitleKeys[16], 17}, {texts::kColumnTitleKeys[17], 9},
 }};
+static_assert(std::size(texts::kColumnTitleKeys) == kColumnKinds);
 
 std::string& BomInfo::slot(int index) {
     return const_cast<std::string&>(static_cast<const BomInfo*>(this)->slot(index));

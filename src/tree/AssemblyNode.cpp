@@ -31,7 +31,8 @@ void AssemblyNode::WriteNodeSection(TreeFile& file, int index) const {
     const std::string section = TreeFile::NodeSection(index);
     WriteFixedKeys(file, section);
     WriteProperties(file, section);
-    file.Set(section, TreeFile::kChildCountKey, "0");  // children come with the linking
+    // Children come with the linking.
+    file.Set(section, TreeFile::kChildCountKey, texts::kTreeNoChildren);
 }
 
 }  // namespace velmarin

@@ -73,6 +73,29 @@ inline constexpr const char kColumnTitleTemplate[] = "D:\\torvel\\VORD\\source\\
 // The parts list: the column-title template's section, the table's entity classes, the detail
 // file's extension and the drawing name a row gets.
 inline constexpr const char kColumnTitleSection[] = "TABLE";
+// The keys of that section, by column kind - 1.
+inline constexpr const char* const kColumnTitleKeys[] = {
+    "ID",
+    "\xD0\xF2\xBA\xC5",                  // 序号
+    "\xCA\xFD\xC1\xBF",                  // 数量
+    "\xD7\xDC\xCD\xBC\xBA\xC5",          // 总图号
+    "\xC3\xF7\xCF\xB8\xCD\xBC\xBA\xC5",  // 明细图号
+    "\xC3\xFB\xB3\xC6",                  // 名称
+    "\xB9\xE6\xB8\xF1",                  // 规格
+    "\xB2\xC4\xD6\xCA",                  // 材质
+    "\xB5\xA5\xD6\xD8",                  // 单重
+    "DESCRIPTION",
+    "MAT'L",
+    "PST",
+    "Unit",
+    "WORK NO.",
+    "PREBUY",
+    "\xCE\xEF\xC1\xCF\xB1\xE0\xC2\xEB",  // 物料编码
+    "TAG NO.",
+    "\xB1\xB8\xD7\xA2",  // 备注
+};
+// The host's selection mode for what lies entirely inside a window.
+inline constexpr const char kWindowSelection[] = "W";
 inline constexpr const char kTableProxyClass[] = "AcDbZombieEntity";
 inline constexpr const char kMTextClass[] = "AcDbMText";
 inline constexpr const char kPolylineClass[] = "AcDbPolyline";
@@ -95,6 +118,7 @@ inline constexpr const char kTreeRelationKey[] = "relatype";
 inline constexpr const char kTreeRootLevel[] = "0";
 inline constexpr const char kTreeOneNode[] = "1";
 inline constexpr const char kTreeRelationType[] = "6";
+inline constexpr const char kTreeNoChildren[] = "0";
 inline constexpr const char kTreePropertyType[] = "0";  // the type of a property taken from a row
 
 // The client's save script in the plug-in's own folder.

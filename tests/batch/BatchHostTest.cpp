@@ -9,7 +9,6 @@
 
 #include "batch/BatchFixture.h"
 #include "support/HostRun.h"
-#include "util/FixedTexts.h"
 
 namespace velmarin::testing::batch {
 namespace {
@@ -19,13 +18,6 @@ using ::testing::ElementsAre;
 using ::testing::StartsWith;
 
 using BatchHostTest = BatchTest;
-
-// A command-line line as the program prints it: the line break escaped, the text in UTF-8.
-std::string Printed(std::initializer_list<std::string> parts) {
-    std::string gbk;
-    for (const std::string& part : parts) gbk += part;
-    return "CMDLINE: \\n" + Utf8(gbk);
-}
 
 TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree) {
     WriteExampleDrawings();
@@ -49,17 +41,13 @@ TEST_F(BatchHostTest, TheRunStartsASecondAfterTheCommandAndLeavesTheExampleTree)
     // Progress and summary on the command line; a drawing that is not there is skipped and named.
     EXPECT_THAT(result.lines,
                 ElementsAre("returned", "999 ms", "DIALOG: 3 file(s)",
-                            Printed({texts::kBatchReading, "1/3", texts::kBatchReadingDrawing,
-                                     "D:\\w\\A.dwg"}),
-                            Printed({texts::kBatchReading, "2/3", texts::kBatchReadingDrawing,
-                                     "D:\\w\\missing.dwg"}),
-                            Printed({texts::kBatchReading, "3/3", texts::kBatchReadingDrawing,
-                                     "D:\\w\\B.dwg"}),
-                            Printed({texts::kBatchFinished, "2/3", texts::kBatchFinishedSkipped,
-                                     "1", texts::kBatchFinishedEnd}),
-                            Printed({texts::kBatchSkippedMissing, "D:\\w\\missing.dwg"}),
-                            Printed({texts::kBatchLinked, "1", texts::kBatchLinkedEnd}),
-                            Printed({texts::kTreeFileSent}), "1000 ms"));
+                            "CMDLINE: \\n正在读取第 1/3 张图纸: D:\\w\\A.dwg",
+                            "CMDLINE: \\n正在读取第 2/3 张图纸: D:\\w\\missing.dwg",
+                            "CMDLINE: \\n正在读取第 3/3 张图纸: D:\\w\\B.dwg",
+                            "CMDLINE: \\n批量处理完成: 读取 2/3 张图纸, 跳过 1 张。",
+                            "CMDLINE: \\n未找到图纸: D:\\w\\missing.dwg",
+                            "CMDLINE: \\n已将 1 个零件关联到装配图。",
+                            "CMDLINE: \\n装配树文件已提交 VORD。", "1000 ms"));
     EXPECT_EQ(Tree(), ExampleTreeFile());
     EXPECT_EQ(world_->readFile("D:\\w\\B.dwg.print.ini"), printFile);
     EXPECT_FALSE(world_->exists("D:\\w\\A.bmf"));
