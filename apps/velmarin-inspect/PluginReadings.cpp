@@ -117,7 +117,9 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
     const bom::FoundTable found = bom::FindTable(selection, titles);
     switch (found.outcome) {
         case bom::TableSearch::NotRun:
-        case bom::TableSearch::NoCandidate: reading.missing = PartsListReading::Missing::NoProxy; break;
+        case bom::TableSearch::NoCandidate:
+            reading.missing = PartsListReading::Missing::NoProxy;
+            break;
         case bom::TableSearch::NoTitles:
             reading.missing = PartsListReading::Missing::NoTemplateTitle;
             break;
@@ -143,8 +145,8 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
     const std::vector<int>& headers = table.headers;
     if (!headers.empty()) {
         const TextInfo& first = table.cells[static_cast<std::size_t>(headers[0])];
-        reading.titlesAlongRow =
-            headers.size() < 2 || table.cells[static_cast<std::size_t>(headers[1])].row == first.row;
+        reading.titlesAlongRow = headers.size() < 2 ||
+                                 table.cells[static_cast<std::size_t>(headers[1])].row == first.row;
         reading.titleBand = reading.titlesAlongRow ? first.row : first.column;
     }
     for (const int header : headers) {
