@@ -4,11 +4,15 @@
 
 #include "bom/BomFileFormat.h"
 #include "bom/BomWorkspace.h"
+#include "drawing/ModelSpace.h"
 #include "drawing/TitleProperties.h"
 #include "platform/Platform.h"
+#include "platform/profile/ProfileText.h"
 #include "print/FrameCorner.h"
 #include "print/PrintFlowFile.h"
 #include "print/PrintTextRules.h"
+#include "tree/AssemblyNode.h"
+#include "tree/TreeFile.h"
 #include "util/Paths.h"
 #include "util/Text.h"
 
@@ -19,9 +23,33 @@ Point Flat(const host::Point3& p) { return {p.x, p.y}; }
 
 using Properties = std::vector<std::pair<std::string, std::string>>;
 
-Properties AsPairs(const std::vector<PropertyRecord>& records) {
+// The properties as the tree file holds them: written by the tree file's own writer (a later
+// value replaces an earlier one of the same name, letter case aside; line breaks become blanks)
+// and read back from its bytes by the profile functions' rules. A value is the line's text after
+// its first '=', as the file holds it.
+Properties AsTreeFileGetsThem(const std::vector<PropertyRecord>& records) {
+    TreeFile file(std::string{});  // never saved
+    AssemblyNode node;
+    node.properties = records;
+    const std::string section = TreeFile::NodeSection(0);
+    node.WriteProperties(file, section);
+
+    namespace profile = platform::profile;
+    const profile::ProfileText text(file.Bytes());
+    const std::string prefix = TreeFile::ValueKey("");
     Properties pairs;
-    for (const PropertyRecord& record : records) pairs.emplace_back(record.name, record.value);
+    const std::size_t found = text.findSection(section);
+    if (found == profile::kNone) return pairs;
+    const profile::ProfileText::Section& lines = text.sections()[found];
+    for (std::size_t i = lines.header + 1; i < lines.lineEnd; ++i) {
+        const profile::Line& line = text.lines()[i];
+        const std::string_view name = text.name(line);
+        if (line.kind != profile::LineKind::Key || name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        pairs.emplace_back(std::string(name.substr(prefix.size())),
+                           text.bytes().substr(line.equals + 1, line.end - line.equals - 1));
+    }
     return pairs;
 }
 
@@ -96,10 +124,37 @@ TitleBlockReading ReadTitleBlockReading(const Installation& installation) {
     const std::string& path = installation.titleBlock.path;
     // The save command reads attributes; the batch run reads title texts in text mode and
     // attributes otherwise, with the same reader the save command uses.
-    reading.properties = AsPairs(ReadTitleBlock(path, &recorder));
-    if (listing.textMode) reading.textProperties = AsPairs(ReadDrawingInfo(path, &recorder));
+    const std::vector<PropertyRecord> attributes = ReadTitleBlock(path, &recorder);
+    reading.propertiesRead = attributes.size();
+    reading.properties = AsTreeFileGetsThem(attributes);
+    if (listing.textMode) {
+        const std::vector<PropertyRecord> texts = ReadDrawingInfo(path, &recorder);
+        reading.textPropertiesRead = texts.size();
+        reading.textProperties = AsTreeFileGetsThem(texts);
+    }
     return reading;
 }
+
+namespace {
+
+// The table savebom finds when the user selects the whole model space, when it reaches outside
+// the save command's window (`inWindow`: the table found inside it, if any).
+std::optional<PartsListReading::Placed> TableOutsideWindow(const std::string& bomPath,
+                                                           host::ObjectId inWindow) {
+    host::SelectionSet everything;
+    if (host::Opened<host::BlockTableRecord> space = OpenModelSpace()) {
+        everything.names = space->entityIds();
+    }
+    BomWorkspace bom;
+    bom.ExtractBomTable(everything, bomPath);
+    host::Database* db = host::current().workingDatabase();
+    if (bom.search() != TableSearch::Found || bom.tableId() == inWindow || db == nullptr) {
+        return std::nullopt;
+    }
+    return Describe(*db, bom.tableId());
+}
+
+}  // namespace
 
 PartsListReading ReadPartsListReading(const std::string& bomPath) {
     PartsListReading reading;
@@ -107,12 +162,15 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
     host::SelectionSet selection;
     if (SelectTableWindow(selection) != host::RTNORM) {
         reading.missing = PartsListReading::Missing::NothingSelected;
+        reading.tableOutsideWindow = TableOutsideWindow(bomPath, host::kNullId);
         return reading;
     }
     reading.selected = static_cast<int>(selection.names.size());
 
     BomWorkspace bom;
     bom.ExtractBomTable(selection, bomPath);
+    const bool found = bom.search() == TableSearch::Found;
+    reading.tableOutsideWindow = TableOutsideWindow(bomPath, found ? bom.tableId() : host::kNullId);
     switch (bom.search()) {
         case TableSearch::NotRun:
         case TableSearch::NoCandidate: reading.missing = PartsListReading::Missing::NoProxy; break;
@@ -134,7 +192,7 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
     reading.gridX = bom.gridX();
     reading.gridY = bom.gridY();
     for (const TextInfo& cell : bom.texts()) {
-        reading.cells.push_back({cell.column, cell.row, cell.kind});
+        reading.cells.push_back({cell.column, cell.row, cell.kind, cell.text});
     }
     // The header cells, in the order the analysis met them; the first two tell the orientation.
     const std::vector<int>& headers = bom.headerTexts();
@@ -153,9 +211,11 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
                                        ? kColumnKindTable[static_cast<std::size_t>(kind - 1)].tableKey
                                        : ""});
     }
-    // Row 0 is the title band; the detail file gets the rows after it.
+    // The lowest band (row 0) is taken as the title band wherever the titles stand; the detail
+    // file gets the bands above it.
+    reading.unwrittenBand = 1;
     const std::vector<BomInfo>& rows = bom.rows();
-    for (std::size_t r = 1; r < rows.size(); ++r) {
+    for (std::size_t r = static_cast<std::size_t>(reading.unwrittenBand); r < rows.size(); ++r) {
         std::array<const std::string*, kColumnKinds> values{};
         for (int slot = 0; slot < kColumnKinds; ++slot) {
             values[static_cast<std::size_t>(slot)] = &rows[r].slot(slot);
