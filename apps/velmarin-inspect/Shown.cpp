@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/Encoding.h"
+#include "platform/FileText.h"
 #include "util/Paths.h"
 
 namespace velmarin::inspect {
@@ -14,9 +15,13 @@ namespace velmarin::inspect {
 std::string Shown(const std::string& gbk) { return platform::GbkToUtf8(gbk); }
 
 std::string ShownPath(const std::string& path) {
-    const bool fileSystemBytes = util::DriveOf(path).empty();
-    if (fileSystemBytes && platform::IsValidUtf8(path)) return path;
-    return platform::GbkToUtf8(path);
+    const std::string asGbk = platform::GbkToUtf8(path);
+    if (!util::DriveOf(path).empty()) return asGbk;
+    // The file system's bytes: UTF-8 when they read as UTF-8 the system can spell. Some GBK
+    // names are valid UTF-8 too (the bytes of 图纸 are), naming characters GBK lacks.
+    if (!platform::IsValidUtf8(path)) return asGbk;
+    const bool notGbk = asGbk.find("\xEF\xBF\xBD") != std::string::npos;  // U+FFFD
+    return notGbk || platform::LineAsGbk(path) != path ? path : asGbk;
 }
 
 std::string Quoted(const std::string& gbk) {

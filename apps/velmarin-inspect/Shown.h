@@ -10,8 +10,9 @@ namespace velmarin::inspect {
 // The GBK text as UTF-8.
 std::string Shown(const std::string& gbk);
 
-// A path as UTF-8: a Windows path is the system's GBK; a POSIX path is taken as UTF-8 when it is
-// valid UTF-8 and as GBK otherwise. The result is valid UTF-8 whatever the bytes.
+// A path as UTF-8: a Windows path is the system's GBK; a POSIX path is taken as UTF-8 when it
+// reads as UTF-8 the system can spell, and as GBK otherwise. The result is valid UTF-8 whatever
+// the bytes.
 std::string ShownPath(const std::string& path);
 
 // The GBK text as a quoted UTF-8 string: `"` and `\` are escaped with a backslash, and CR, LF
