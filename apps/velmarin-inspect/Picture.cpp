@@ -267,8 +267,9 @@ class Svg {
             const Point& c = *overlays_.frameCorner;
             path({{c.x - r * 3, c.y}, {c.x + r * 3, c.y}}, "#1565c0", false);
             path({{c.x, c.y - r * 3}, {c.x, c.y + r * 3}}, "#1565c0", false);
-            // Left of the corner: the corner is the drawing's right edge.
-            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y + noteHeight_, noteHeight_ * 0.8,
+            // Above and left of the corner: the corner is the drawing's right edge, and the
+            // title-block labels' leader lines run below it.
+            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y - r * 1.5, noteHeight_ * 0.8,
                  "frame corner", "#1565c0");
         }
         for (const PrintTextMark& mark : overlays_.printTexts) {
