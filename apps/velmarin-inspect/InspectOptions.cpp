@@ -81,6 +81,7 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments, InspectOptio
     }
     options.drives = shared.drives;
     options.registryFile = shared.registryFile;
+    options.svgFile = AsSystemPath(options.svgFile);
 
     if (options.check) {
         if (!shared.drawings.empty()) {

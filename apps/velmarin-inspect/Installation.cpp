@@ -1,6 +1,7 @@
 #include "Installation.h"
 
 #include <cstring>
+#include <utility>
 
 #include "Shown.h"
 #include "bom/BomWorkspace.h"
@@ -213,7 +214,7 @@ void CheckColumnTitles(const Installation& in, std::vector<CheckLine>& lines) {
 // "UTF-8" or "UTF-16" for a file that begins with that byte-order mark, "" otherwise.
 std::string ByteOrderMarkOf(platform::Platform& os, const std::string& path) {
     std::string bytes;
-    if (path.empty() || !os.readFile(path, bytes)) return {};
+    if (!os.readFile(path, bytes)) return {};
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return "UTF-8";
     if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
         return "UTF-16";
@@ -261,9 +262,12 @@ Installation ReadInstallation(platform::Platform& os, bool probeLibrary) {
         in.columnTitles.push_back(
             {static_cast<int>(i) + 1, kColumnKindTable[i].tableKey, bom.columnTitles()[i]});
     }
-    for (const std::string* path : {&in.exchangePath, &in.titleBlock.path,
-                                    &in.columnTemplatePath}) {
-        const std::string encoding = ByteOrderMarkOf(os, *path);
+    const std::pair<bool, const std::string*> profiles[] = {
+        {in.exchangeExists, &in.exchangePath},
+        {in.titleBlock.listing.exists, &in.titleBlock.path},
+        {in.columnTemplateExists, &in.columnTemplatePath}};
+    for (const auto& [exists, path] : profiles) {
+        const std::string encoding = exists ? ByteOrderMarkOf(os, *path) : std::string();
         if (!encoding.empty()) in.markedFiles.push_back({*path, encoding});
     }
     return in;

@@ -92,7 +92,10 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
         const std::string picture = inspect::DrawSvg(scene, overlays, facts.label);
         // The platform resolves Windows paths; an absolute path of this system passes as it is.
         std::error_code ignored;
-        const std::string target = std::filesystem::absolute(options.svgFile, ignored).string();
+        const std::string target =
+            !velmarin::util::DriveOf(options.svgFile).empty()
+                ? options.svgFile
+                : std::filesystem::absolute(options.svgFile, ignored).string();
         const std::unique_ptr<platform::OutputFile> out = os.createFile(target);
         if (!out || !out->write(picture) || !out->commit()) {
             Error("cannot write the picture " + options.svgFile);

@@ -407,8 +407,7 @@ TEST(InspectProgram, ShowsChinesePathsInUtf8WhateverTheirBytes) {
         World world;
         Install(world);
         HostRun run = Inspector(world);
-        const std::string svg = world.root() + "/picture.svg";
-        run.options = {"--svg", svg};
+        run.options = {"--svg", "D:\\图纸.svg"};  // a Windows path in UTF-8 as well
         run.drawings = {c.drawing(world)};
         const HostResult result = run.execute();
         ASSERT_EQ(result.exitStatus, 0) << result.err;
@@ -418,7 +417,7 @@ TEST(InspectProgram, ShowsChinesePathsInUtf8WhateverTheirBytes) {
                                ".print.ini does not exist; a load stamps nothing"))
             << result.out;
         EXPECT_TRUE(platform::IsValidUtf8(result.out));
-        const std::string picture = Slurp(svg);
+        const std::string picture = world.readFile(G("D:\\图纸.svg"));
         EXPECT_TRUE(platform::IsValidUtf8(picture));
         EXPECT_NE(picture.find("<title>" + shown + "</title>"), std::string::npos);
     }
