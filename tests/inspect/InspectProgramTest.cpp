@@ -329,8 +329,8 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
          "D:\\drawings\\A.dxf"},
         {"the tree file's merge, exact numbers", kTwoTitleBlocks, "",
          {"  \"TK-A3\" at (12420.801456789, 0): matches BLOCK1",
-          "Properties for the tree file: 3 (of 6 read: a later value replaces an earlier one of the "
-          "same name, letter case aside)",
+          "Properties for the tree file: 3 (of 6 read: a later value replaces an earlier one of "
+          "the same name, letter case aside)",
           "  \"图名\" = \"二\"", "  \"图号\" = \"H2\"", "  \"Name\" = \"b\""},
          "D:\\drawings\\A.dwg",
          TitleBlockTemplate(G("TH=图号\r\nXA=Name\r\nXB=NAME\r\n"))},
@@ -338,13 +338,16 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
            "position": [0, 0, 0], "attributes": [{"tag": "TM", "text": "a\"b\\c\r\nd\te"}]}]})",
          "[CheckField]\r\nk=100,20,5,0,\"q\"\r\n",
          {R"(    taken: "TM" = "a\"b\\c\r\nd\te" → property "图名")",
-          R"(  "图名" = "a\"b\\c  d\te")", R"(  "\"q\"" at (-100, 20), height 5, width factor 1; lands outside the drawing's extents)"}},
+          R"(  "图名" = "a\"b\\c  d\te")",
+          R"(  "\"q\"" at (-100, 20), height 5, width factor 1; lands outside the drawing's )"
+          "extents"}},
         {"silent drops in the table", kSplitTable, "",
          {"  Band 2, next to the titles, reads like a second line of them (\"NO.\", \"NAME\", "
           "\"QTY\": no number): the detail file gets it as a part.",
-          "  Column 4 (x 80 to 100) has no title, as when a line drawn through the rows only splits "
-          "a column: its 2 text(s) are left out of the detail file: \"A1\", \"B2\""}},
-        {"titles on top", DrawingJson({"", {{"1", kShaft}, {"2", kBolt}, {kItemNo, kPartName}}}), "",
+          "  Column 4 (x 80 to 100) has no title, as when a line drawn through the rows only "
+          "splits a column: its 2 text(s) are left out of the detail file: \"A1\", \"B2\""}},
+        {"titles on top",
+         DrawingJson({"", {{"1", kShaft}, {"2", kBolt}, {kItemNo, kPartName}}}), "",
          {"  The titles stand in band 3, but the detail file leaves out band 1 as the titles: it "
           "gets the title band as a part, and band 1 is lost."}},
         {"table across the window", kTableAcrossTheWindow, "",
@@ -358,7 +361,9 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
         SCOPED_TRACE(c.name);
         World world;
         Install(world);
-        if (!c.titleTemplate.empty()) world.writeFile("D:\\VORD\\source\\BPT\\TB.bpt", c.titleTemplate);
+        if (!c.titleTemplate.empty()) {
+            world.writeFile("D:\\VORD\\source\\BPT\\TB.bpt", c.titleTemplate);
+        }
         world.writeFile(c.path, c.drawing);
         if (!c.printFile.empty()) world.writeFile(c.path + ".print.ini", c.printFile);
         HostRun run = Inspector(world);
@@ -379,7 +384,8 @@ struct ChinesePath {
 };
 
 TEST(InspectProgram, ShowsChinesePathsInUtf8WhateverTheirBytes) {
-    const char drawing[] = R"({"entities": [{"type": "text", "text": "x", "position": [0, 0, 0]}]})";
+    const char drawing[] =
+        R"({"entities": [{"type": "text", "text": "x", "position": [0, 0, 0]}]})";
     const std::vector<ChinesePath> cases = {
         {"Windows path in UTF-8",
          [&](World& world) {
