@@ -33,7 +33,7 @@ struct SceneItem {
     double radius = 0.0;        // Circle
     bool dashed = false;        // drawn from the entity's box only (no curve in the seam)
     std::vector<std::string> lines;  // Text: UTF-8, one entry per line
-    Point position;                  // Text: the lower-left corner of the first line
+    Point position;                  // Text: the lower-left corner of its last line
     double height = 2.5;             // Text
     double widthFactor = 1.0;        // Text
     std::string layer;               // GBK

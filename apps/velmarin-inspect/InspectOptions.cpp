@@ -1,6 +1,8 @@
 #include "InspectOptions.h"
 
 #include "Options.h"  // velmarin-host's parser, for the options both programs share
+#include "platform/FileText.h"
+#include "util/Paths.h"
 
 namespace velmarin::inspect {
 namespace {
@@ -31,6 +33,12 @@ bool TakeOwnOptions(std::vector<std::string>& args, InspectOptions& options, std
     }
     args = std::move(rest);
     return true;
+}
+
+// A Windows path names a file of the system, whose paths are GBK; a command line in UTF-8 gives
+// it in UTF-8. A POSIX path is the file system's bytes and stays as it is.
+std::string AsSystemPath(const std::string& argument) {
+    return util::DriveOf(argument).empty() ? argument : platform::LineAsGbk(argument);
 }
 
 }  // namespace
@@ -73,6 +81,7 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments, InspectOptio
     }
     options.drives = shared.drives;
     options.registryFile = shared.registryFile;
+    options.svgFile = AsSystemPath(options.svgFile);
 
     if (options.check) {
         if (!shared.drawings.empty()) {
@@ -89,7 +98,7 @@ ParseResult ParseOptions(const std::vector<std::string>& arguments, InspectOptio
                     : "one DRAWING at a time, got " + std::to_string(shared.drawings.size());
         return ParseResult::Error;
     } else {
-        options.drawing = shared.drawings.front();
+        options.drawing = AsSystemPath(shared.drawings.front());
     }
     return emulator::CheckInputs(shared, error) ? ParseResult::Run : ParseResult::Error;
 }

@@ -12,8 +12,8 @@ struct InspectOptions {
     std::map<char, std::string> drives;  // upper-case letter -> folder
     std::string registryFile;            // empty: no registry values at all
     bool check = false;                  // diagnose the installation instead of a drawing
-    std::string svgFile;                 // empty: no picture
-    std::string drawing;                 // the drawing to inspect (not with --check)
+    std::string svgFile;                 // empty: no picture; GBK when on a drive
+    std::string drawing;  // the drawing to inspect (not with --check); GBK when on a drive
 };
 
 enum class ParseResult { Run, Help, Version, Error };

@@ -1,6 +1,7 @@
 #include "Installation.h"
 
 #include <cstring>
+#include <utility>
 
 #include "Shown.h"
 #include "bom/ColumnTitles.h"
@@ -30,6 +31,23 @@ bool HasSection(const std::vector<std::string>& sections, const std::string& nam
 
 CheckLine Good(std::string text) { return {true, std::move(text), {}}; }
 CheckLine Bad(std::string text, std::string fix) { return {false, std::move(text), std::move(fix)}; }
+
+// The profile functions take a file's bytes in the system's code page: a UTF-8 mark hides the
+// section on the first line, and in a UTF-16 file no section is found at all. Told right after
+// the file's own line, before what it causes.
+void CheckByteOrderMark(const Installation& in, const std::string& path,
+                        std::vector<CheckLine>& lines) {
+    for (const MarkedFile& file : in.markedFiles) {
+        if (file.path != path) continue;
+        const bool utf8 = file.encoding == "UTF-8";
+        lines.push_back(Bad(Shown(file.path) + " is saved as " + file.encoding +
+                                " with a byte-order mark, so the plug-in " +
+                                (utf8 ? "does not see the section on its first line"
+                                      : "finds no section in it") +
+                                " and reads nothing from it without a word",
+                            "save it in the system's code page (ANSI, GBK) without the mark"));
+    }
+}
 
 void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
     const std::string key = std::string("HKEY_LOCAL_MACHINE\\") + texts::kClientRegistryKey;
@@ -80,6 +98,7 @@ void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
         return;
     }
     lines.push_back(Good("exchange file " + exchange));
+    CheckByteOrderMark(in, in.exchangePath, lines);
     // The exchange sections are written by the requests themselves (the plug-in writes
     // [DllParam], the client [DllReturn]); [BPT] is the administrator's.
     for (const char* section : {kParamSection, kReturnSection}) {
@@ -125,6 +144,7 @@ void CheckTitleBlockTemplate(const Installation& in, std::vector<CheckLine>& lin
         return;
     }
     lines.push_back(Good("title-block template " + path));
+    CheckByteOrderMark(in, tb.path, lines);
     if (listing.count < 1) {
         lines.push_back(Bad("title-block template: BLOCKCOUNT is \"" + Shown(listing.countText) +
                                 "\", so no block is a title block",
@@ -182,12 +202,24 @@ void CheckColumnTitles(const Installation& in, std::vector<CheckLine>& lines) {
     }
     lines.push_back(Good("column-title template " + path + ": " +
                          (found.empty() ? std::string("no titles") : found)));
+    CheckByteOrderMark(in, in.columnTemplatePath, lines);
     if (partNameTitle.empty()) {
         lines.push_back(Bad("column-title template gives no title for " +
                                 Shown(texts::kPartNameTitleKey) + ", so no table is recognised",
                             "set " + Shown(texts::kPartNameTitleKey) +
                                 "=<the name column's title> in [TABLE]"));
     }
+}
+
+// "UTF-8" or "UTF-16" for a file that begins with that byte-order mark, "" otherwise.
+std::string ByteOrderMarkOf(platform::Platform& os, const std::string& path) {
+    std::string bytes;
+    if (!os.readFile(path, bytes)) return {};
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return "UTF-8";
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        return "UTF-16";
+    }
+    return {};
 }
 
 }  // namespace
@@ -228,6 +260,14 @@ Installation ReadInstallation(platform::Platform& os, bool probeLibrary) {
     for (std::size_t i = 0; i < kColumnKindTable.size(); ++i) {
         in.columnTitles.push_back(
             {static_cast<int>(i) + 1, kColumnKindTable[i].tableKey, titles[i]});
+    }
+    const std::pair<bool, const std::string*> profiles[] = {
+        {in.exchangeExists, &in.exchangePath},
+        {in.titleBlock.listing.exists, &in.titleBlock.path},
+        {in.columnTemplateExists, &in.columnTemplatePath}};
+    for (const auto& [exists, path] : profiles) {
+        const std::string encoding = exists ? ByteOrderMarkOf(os, *path) : std::string();
+        if (!encoding.empty()) in.markedFiles.push_back({*path, encoding});
     }
     return in;
 }

@@ -25,6 +25,12 @@ struct ColumnTitle {
     std::string title;  // as the plug-in reads it (GBK), empty when missing
 };
 
+// A file the plug-in reads through the profile functions that begins with a byte-order mark.
+struct MarkedFile {
+    std::string path;      // GBK
+    std::string encoding;  // "UTF-8" or "UTF-16"
+};
+
 struct Installation {
     bool appPathFound = false;
     std::string appPath;       // the registry value (GBK)
@@ -42,6 +48,8 @@ struct Installation {
     std::string columnTemplatePath;
     bool columnTemplateExists = false;
     std::vector<ColumnTitle> columnTitles;  // in kind order
+    // Of vord.ini, the title-block template and the column-title template.
+    std::vector<MarkedFile> markedFiles;
 };
 
 inline constexpr int kListedEntries = 200;

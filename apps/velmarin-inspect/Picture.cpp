@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <set>
 #include <sstream>
+
+#include "Shown.h"
 
 namespace velmarin::inspect {
 namespace {
@@ -18,11 +19,18 @@ constexpr int kKindCount = sizeof(kKindColours) / sizeof(kKindColours[0]) - 1;
 
 const char* KindColour(int kind) { return kKindColours[kind >= 1 && kind <= kKindCount ? kind : 0]; }
 
-std::string Number(double value) {
-    if (!std::isfinite(value)) value = 0.0;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4g", value);
-    return buffer;
+std::string Number(double value) { return ShownNumber(std::isfinite(value) ? value : 0.0); }
+
+// The width of a UTF-8 text in heights of its font, roughly: a character of three or four bytes
+// (Chinese) is a full square, any other about half of one.
+double WidthInHeights(const std::string& utf8) {
+    double width = 0.0;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if ((c & 0xC0) == 0x80) continue;
+        width += c >= 0xE0 ? 1.0 : 0.6;
+    }
+    return width;
 }
 
 // UTF-8 text for XML: markup characters escaped, control characters XML forbids dropped.
@@ -61,11 +69,12 @@ class Svg {
             box.add(Point{0, 0});
             box.add(Point{100, 70});
         }
-        box_ = box;
         size_ = std::max({box.max.x - box.min.x, box.max.y - box.min.y, 1e-6});
         margin_ = size_ * 0.05;
         stroke_ = size_ * 0.0015;
         noteHeight_ = size_ * 0.022;
+        placeLabels(box);
+        box_ = box;
     }
 
     std::string document(const std::string& title) {
@@ -109,6 +118,40 @@ class Svg {
     }
 
   private:
+    // A title-block value's label, set aside from the drawing so that labels cover neither each
+    // other nor the drawing's texts and print texts; a leader line joins it to its mark.
+    struct Label {
+        Point mark;
+        Point at;  // the middle of the label's left end
+        std::string text;
+    };
+
+    // A column right of the drawing, each label level with its mark or pushed down just below
+    // the label above it. The picture's box grows to hold the column.
+    void placeLabels(Box& box) {
+        const double height = labelHeight();
+        const double spacing = height * 1.5;
+        const double column = box.max.x + margin_;
+        std::vector<std::size_t> order(overlays_.titleValues.size());
+        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [this](std::size_t a, std::size_t b) {
+            const Point& pa = overlays_.titleValues[a].at;
+            const Point& pb = overlays_.titleValues[b].at;
+            return pa.y > pb.y || (pa.y == pb.y && pa.x < pb.x);
+        });
+        double lowest = 0.0;
+        for (std::size_t n = 0; n < order.size(); ++n) {
+            const ValueMarker& marker = overlays_.titleValues[order[n]];
+            const double y = n == 0 ? marker.at.y : std::min(marker.at.y, lowest - spacing);
+            lowest = y;
+            labels_.push_back({marker.at, {column, y}, marker.label});
+            box.add(Point{column + WidthInHeights(marker.label) * height, y - height});
+            box.add(Point{column, y + height});
+        }
+    }
+
+    double labelHeight() const { return noteHeight_ * 0.8; }
+
     std::vector<std::pair<int, std::string>> legendRows() const {
         std::set<int> kinds;
         for (const TableGrid& table : overlays_.tables) {
@@ -165,7 +208,8 @@ class Svg {
         out_ << "</g>\n";
     }
 
-    // Lines of a text from its insertion point downward, squeezed by its width factor.
+    // Lines of a text, the last one standing on its lower-left corner as the host places the
+    // text and the others above it, squeezed by its width factor.
     void scaledText(const Point& at, double height, double widthFactor,
                     const std::vector<std::string>& lines, const char* colour) {
         if (!(height > 0) || !std::isfinite(height)) height = 2.5;
@@ -174,7 +218,8 @@ class Svg {
              << ") scale(" << Number(widthFactor) << ",1)\" font-size=\"" << Number(height)
              << "\" fill=\"" << colour << "\" xml:space=\"preserve\">";
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            out_ << "<tspan x=\"0\" y=\"" << Number(i * height * 1.4) << "\">" << Escaped(lines[i])
+            const double above = static_cast<double>(lines.size() - 1 - i) * height * 1.4;
+            out_ << "<tspan x=\"0\" y=\"" << Number(-above) << "\">" << Escaped(lines[i])
                  << "</tspan>";
         }
         out_ << "</text>\n";
@@ -210,26 +255,21 @@ class Svg {
     void markers() {
         const double r = size_ * 0.006;
         out_ << "<g id=\"findings\">\n";
-        for (std::size_t i = 0; i < overlays_.titleValues.size(); ++i) {
-            const ValueMarker& marker = overlays_.titleValues[i];
-            // Values standing at one point (attributes placed at their block's insertion point)
-            // are stacked above it rather than written over each other.
-            int below = 0;
-            for (std::size_t j = 0; j < i; ++j) {
-                const Point& other = overlays_.titleValues[j].at;
-                if (other.x == marker.at.x && other.y == marker.at.y) ++below;
-            }
-            out_ << "<circle cx=\"" << Number(marker.at.x) << "\" cy=\"" << Number(-marker.at.y)
+        for (const Label& label : labels_) {
+            out_ << "<circle cx=\"" << Number(label.mark.x) << "\" cy=\"" << Number(-label.mark.y)
                  << "\" r=\"" << Number(r) << "\" fill=\"#d81b60\"/>\n";
-            text(marker.at.x + r * 1.5, -marker.at.y - r * 1.5 - below * noteHeight_,
-                 noteHeight_ * 0.8, Escaped(marker.label), "#d81b60");
+            const double gap = labelHeight() * 0.3;
+            path({label.mark, {label.at.x - gap, label.at.y}}, "#d81b60", true);
+            text(label.at.x, -label.at.y + labelHeight() * 0.35, labelHeight(),
+                 Escaped(label.text), "#d81b60");
         }
         if (overlays_.frameCorner) {
             const Point& c = *overlays_.frameCorner;
             path({{c.x - r * 3, c.y}, {c.x + r * 3, c.y}}, "#1565c0", false);
             path({{c.x, c.y - r * 3}, {c.x, c.y + r * 3}}, "#1565c0", false);
-            // Left of the corner: the corner is the drawing's right edge.
-            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y + noteHeight_, noteHeight_ * 0.8,
+            // Above and left of the corner: the corner is the drawing's right edge, and the
+            // title-block labels' leader lines run below it.
+            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y - r * 1.5, noteHeight_ * 0.8,
                  "frame corner", "#1565c0");
         }
         for (const PrintTextMark& mark : overlays_.printTexts) {
@@ -244,6 +284,7 @@ class Svg {
     const Overlays& overlays_;
     std::ostringstream out_;
     Box box_;
+    std::vector<Label> labels_;
     double size_ = 1.0;
     double margin_ = 0.0;
     double stroke_ = 0.0;

@@ -6,11 +6,15 @@
 #include "bom/BomTable.h"
 #include "bom/ColumnTitles.h"
 #include "bom/TableSearch.h"
+#include "drawing/ModelSpace.h"
 #include "drawing/TitleProperties.h"
 #include "platform/Platform.h"
+#include "platform/profile/ProfileText.h"
 #include "print/FrameCorner.h"
 #include "print/PrintFlowFile.h"
 #include "print/PrintTextRules.h"
+#include "tree/AssemblyNode.h"
+#include "tree/TreeFile.h"
 #include "util/Paths.h"
 #include "util/Text.h"
 
@@ -21,9 +25,33 @@ Point Flat(const host::Point3& p) { return {p.x, p.y}; }
 
 using Properties = std::vector<std::pair<std::string, std::string>>;
 
-Properties AsPairs(const std::vector<PropertyRecord>& records) {
+// The properties as the tree file holds them: written by the tree file's own writer (a later
+// value replaces an earlier one of the same name, letter case aside; line breaks become blanks)
+// and read back from its bytes by the profile functions' rules. A value is the line's text after
+// its first '=', as the file holds it.
+Properties AsTreeFileGetsThem(const std::vector<PropertyRecord>& records) {
+    TreeFile file(std::string{});  // never saved
+    AssemblyNode node;
+    node.properties = records;
+    const std::string section = TreeFile::NodeSection(0);
+    node.WriteProperties(file, section);
+
+    namespace profile = platform::profile;
+    const profile::ProfileText text(file.Bytes());
+    const std::string prefix = TreeFile::ValueKey("");
     Properties pairs;
-    for (const PropertyRecord& record : records) pairs.emplace_back(record.name, record.value);
+    const std::size_t found = text.findSection(section);
+    if (found == profile::kNone) return pairs;
+    const profile::ProfileText::Section& lines = text.sections()[found];
+    for (std::size_t i = lines.header + 1; i < lines.lineEnd; ++i) {
+        const profile::Line& line = text.lines()[i];
+        const std::string_view name = text.name(line);
+        if (line.kind != profile::LineKind::Key || name.substr(0, prefix.size()) != prefix) {
+            continue;
+        }
+        pairs.emplace_back(std::string(name.substr(prefix.size())),
+                           text.bytes().substr(line.equals + 1, line.end - line.equals - 1));
+    }
     return pairs;
 }
 
@@ -98,23 +126,50 @@ TitleBlockReading ReadTitleBlockReading(const Installation& installation) {
     const std::string& path = installation.titleBlock.path;
     // The save command reads attributes; the batch run reads title texts in text mode and
     // attributes otherwise, with the same reader the save command uses.
-    reading.properties = AsPairs(ReadTitleBlock(path, &recorder));
-    if (listing.textMode) reading.textProperties = AsPairs(ReadDrawingInfo(path, &recorder));
+    const std::vector<PropertyRecord> attributes = ReadTitleBlock(path, &recorder);
+    reading.propertiesRead = attributes.size();
+    reading.properties = AsTreeFileGetsThem(attributes);
+    if (listing.textMode) {
+        const std::vector<PropertyRecord> texts = ReadDrawingInfo(path, &recorder);
+        reading.textPropertiesRead = texts.size();
+        reading.textProperties = AsTreeFileGetsThem(texts);
+    }
     return reading;
 }
+
+namespace {
+
+// The table savebom finds when the user selects the whole model space, when it reaches outside
+// the save command's window (`inWindow`: the table found inside it, if any).
+std::optional<PartsListReading::Placed> TableOutsideWindow(const ColumnTitles& titles,
+                                                           host::ObjectId inWindow) {
+    host::SelectionSet everything;
+    if (host::Opened<host::BlockTableRecord> space = OpenModelSpace()) {
+        everything.names = space->entityIds();
+    }
+    const bom::FoundTable found = bom::FindTable(everything, titles);
+    host::Database* db = host::current().workingDatabase();
+    if (!found.found() || found.tableId == inWindow || db == nullptr) return std::nullopt;
+    return Describe(*db, found.tableId);
+}
+
+}  // namespace
 
 PartsListReading ReadPartsListReading(const std::string& bomPath) {
     PartsListReading reading;
     reading.windowHalfSide = bom::kBomWindowHalfSide;
+    const ColumnTitles titles = bom::ReadColumnTitles();
     host::SelectionSet selection;
     if (!bom::SelectTableWindow(selection)) {
         reading.missing = PartsListReading::Missing::NothingSelected;
+        reading.tableOutsideWindow = TableOutsideWindow(titles, host::kNullId);
         return reading;
     }
     reading.selected = static_cast<int>(selection.names.size());
 
-    const ColumnTitles titles = bom::ReadColumnTitles();
     const bom::FoundTable found = bom::FindTable(selection, titles);
+    reading.tableOutsideWindow =
+        TableOutsideWindow(titles, found.found() ? found.tableId : host::kNullId);
     switch (found.outcome) {
         case bom::TableSearch::NotRun:
         case bom::TableSearch::NoCandidate:
@@ -139,7 +194,7 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
     reading.gridX = table.gridX;
     reading.gridY = table.gridY;
     for (const TextInfo& cell : table.cells) {
-        reading.cells.push_back({cell.column, cell.row, cell.kind});
+        reading.cells.push_back({cell.column, cell.row, cell.kind, cell.text});
     }
     // The header cells, in the order the analysis met them; the first two tell the orientation.
     const std::vector<int>& headers = table.headers;

@@ -1,8 +1,7 @@
 #include "Report.h"
 
-#include <cstdio>
-
 #include "Shown.h"
+#include "SilentDrops.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::inspect {
@@ -10,19 +9,13 @@ namespace {
 
 constexpr const char kArrow[] = " \xE2\x86\x92 ";
 
-std::string Number(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%g", value);
-    return buffer;
-}
-
-std::string At(const Point& p) { return "(" + Number(p.x) + ", " + Number(p.y) + ")"; }
+std::string At(const Point& p) { return "(" + ShownNumber(p.x) + ", " + ShownNumber(p.y) + ")"; }
 
 std::string Described(const BlockReferenceFact& reference) {
-    std::string text = "\"" + Shown(reference.blockName) + "\" at " + At(reference.position);
+    std::string text = Quoted(reference.blockName) + " at " + At(reference.position);
     for (std::size_t i = 0; i < reference.attributes.size(); ++i) {
-        text += (i == 0 ? ", attributes " : ", ") + Shown(reference.attributes[i].first) + "=" +
-                Shown(reference.attributes[i].second);
+        text += (i == 0 ? ", attributes " : ", ") + Quoted(reference.attributes[i].first) +
+                " = " + Quoted(reference.attributes[i].second);
     }
     return text;
 }
@@ -32,13 +25,13 @@ std::string TemplateLine(const Installation& in) {
     const TitleBlockTemplate& tb = in.titleBlock;
     const TitleTemplateListing& listing = tb.listing;
     if (!in.appPathFound) return "none: the registry value AppPath is missing";
-    if (!in.exchangeExists) return "none: " + Shown(in.exchangePath) + " does not exist";
+    if (!in.exchangeExists) return "none: " + ShownPath(in.exchangePath) + " does not exist";
     if (!tb.named) return "none: vord.ini has no BPT_NAME in [BPT]";
-    if (!listing.exists) return Shown(tb.path) + ", which does not exist";
-    std::string text = Shown(tb.path) + ", BLOCKCOUNT=" + std::to_string(listing.count);
+    if (!listing.exists) return ShownPath(tb.path) + ", which does not exist";
+    std::string text = ShownPath(tb.path) + ", BLOCKCOUNT=" + std::to_string(listing.count);
     for (const TitleTemplateEntry& entry : listing.entries) {
         text += (entry.number == 1 ? ": " : ", ") + std::string("BLOCK") +
-                std::to_string(entry.number) + "=\"" + Shown(entry.blockName) + "\"";
+                std::to_string(entry.number) + "=" + Quoted(entry.blockName);
     }
     text += listing.textMode ? "; mode: title texts in the batch run, attributes when saving"
                              : "; mode: attributes";
@@ -78,9 +71,9 @@ void PartsListSection(ReportWriter& out, const Installation& in, const Scene& sc
     out.section("Parts list");
     std::string titles;
     for (const ColumnTitle& column : in.columnTitles) {
-        if (!column.title.empty()) titles += (titles.empty() ? "" : ", ") + Shown(column.title);
+        if (!column.title.empty()) titles += (titles.empty() ? "" : ", ") + Quoted(column.title);
     }
-    out.line("Column-title template: " + Shown(in.columnTemplatePath) +
+    out.line("Column-title template: " + ShownPath(in.columnTemplatePath) +
              (in.columnTemplateExists ? ", titles: " + (titles.empty() ? "none" : titles)
                                       : ", which does not exist"));
     out.line("Proxy entities in model space: " + std::to_string(scene.modelSpaceProxies.size()));
@@ -94,7 +87,7 @@ void PartsListSection(ReportWriter& out, const Installation& in, const Scene& sc
 void PrintFlowSection(ReportWriter& out, const DrawingFacts& facts, const Scene& scene,
                       const Readings& readings, Overlays& overlays) {
     out.section("Print flow");
-    out.line("Print flow file: " + Shown(facts.printFilePath) +
+    out.line("Print flow file: " + ShownPath(facts.printFilePath) +
              (facts.printFileExists
                   ? " exists; a load stamps its texts and deletes it (left as it is here)"
                   : " does not exist; a load stamps nothing"));
@@ -105,9 +98,9 @@ void PrintFlowSection(ReportWriter& out, const DrawingFacts& facts, const Scene&
 }
 
 void WriteAttribute(ReportWriter& out, const TitleBlockReading::Attribute& attribute) {
-    const std::string what = Shown(attribute.tag) + " = \"" + Shown(attribute.value) + "\"";
+    const std::string what = Quoted(attribute.tag) + " = " + Quoted(attribute.value);
     if (!attribute.property.empty()) {
-        out.line("taken: " + what + kArrow + "property " + Shown(attribute.property), 2);
+        out.line("taken: " + what + kArrow + "property " + Quoted(attribute.property), 2);
     } else {
         out.line("skipped: " + what + ": BLOCK" + std::to_string(attribute.entry) +
                      " names no property for the tag",
@@ -154,8 +147,7 @@ void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading)
                 verdict = "no match: no entry's BLOCK_NAME names it";
                 break;
         }
-        out.line("\"" + Shown(reference.blockName) + "\" at " + At(reference.position) + ": " +
-                 verdict, 1);
+        out.line(Quoted(reference.blockName) + " at " + At(reference.position) + ": " + verdict, 1);
         const std::size_t index = static_cast<std::size_t>(&reference - reading.references.data());
         for (const TitleBlockReading::Attribute& attribute : reading.attributes) {
             if (attribute.reference == index) WriteAttribute(out, attribute);
@@ -165,22 +157,29 @@ void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading)
         out.line("Title texts read by the batch run (text mode): " +
                  std::to_string(reading.texts.size()));
         for (const TitleBlockReading::TitleText& text : reading.texts) {
-            out.line("\"" + Shown(text.text) + "\" at " + At(text.at) + ": label \"" +
-                     Shown(text.label) + "\"" + kArrow + "property " + Shown(text.property) +
-                     " = \"" + Shown(text.value) + "\"", 1);
+            out.line(Quoted(text.text) + " at " + At(text.at) + ": label " + Quoted(text.label) +
+                         kArrow + "property " + Quoted(text.property) + " = " +
+                         Quoted(text.value),
+                     1);
         }
     }
-    const auto properties = [&out](const std::string& title, const auto& list) {
-        out.line(title + std::to_string(list.size()));
-        for (const auto& [name, value] : list) out.line(Shown(name) + " = " + Shown(value), 1);
+    const auto properties = [&out](const std::string& title, const auto& list, std::size_t read) {
+        std::string merged;
+        if (read != list.size()) {
+            merged = " (of " + std::to_string(read) +
+                     " read: a later value replaces an earlier one of the same name, letter case "
+                     "aside)";
+        }
+        out.line(title + std::to_string(list.size()) + merged);
+        for (const auto& [name, value] : list) out.line(Quoted(name) + " = " + Quoted(value), 1);
     };
     if (reading.textMode) {
         properties("Properties for the save command's tree file (attributes): ",
-                   reading.properties);
+                   reading.properties, reading.propertiesRead);
         properties("Properties for the batch run's tree file (title texts): ",
-                   reading.textProperties);
+                   reading.textProperties, reading.textPropertiesRead);
     } else {
-        properties("Properties for the tree file: ", reading.properties);
+        properties("Properties for the tree file: ", reading.properties, reading.propertiesRead);
     }
 }
 
@@ -199,8 +198,11 @@ void AddTitleBlockOverlay(Overlays& overlays, const TitleBlockReading& reading) 
     }
 }
 
-void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
-    const std::string window = Number(reading.windowHalfSide);
+namespace {
+
+// The table as the commands read it, or why there is none.
+void WriteTable(ReportWriter& out, const PartsListReading& reading) {
+    const std::string window = ShownNumber(reading.windowHalfSide);
     if (reading.missing != PartsListReading::Missing::NothingSelected) {
         out.line("Selected as the save command does, inside (-" + window + ", -" + window +
                  ") to (" + window + ", " + window + "): " + std::to_string(reading.selected) +
@@ -229,9 +231,9 @@ void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
     out.line("Table in " + Shown(reading.proxyClass) + ": " + std::to_string(columns) +
              " columns, " + std::to_string(bands) + " bands");
     std::string xs;
-    for (const double x : reading.gridX) xs += (xs.empty() ? "" : ", ") + Number(x);
+    for (const double x : reading.gridX) xs += (xs.empty() ? "" : ", ") + ShownNumber(x);
     std::string ys;
-    for (const double y : reading.gridY) ys += (ys.empty() ? "" : ", ") + Number(y);
+    for (const double y : reading.gridY) ys += (ys.empty() ? "" : ", ") + ShownNumber(y);
     out.line("column lines x = " + xs, 1);
     out.line("band lines y = " + ys, 1);
     if (reading.columns.empty()) {
@@ -242,19 +244,28 @@ void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
     }
     for (const PartsListReading::Column& column : reading.columns) {
         out.line((reading.titlesAlongRow ? "column " : "band ") + std::to_string(column.index) +
-                     ": \"" + Shown(column.title) + "\"" + kArrow + "kind " +
+                     ": " + Quoted(column.title) + kArrow + "kind " +
                      std::to_string(column.kind) + " (" + Shown(column.key) + ")",
                  1);
     }
     out.line("Rows for the BOM detail file as savebom and save write it (a batch run leaves out "
              "the rows it links to a drawing of the batch): " +
              std::to_string(reading.rows.size()));
-    for (const std::string& row : reading.rows) out.line(Shown(row), 1);
+    for (const std::string& row : reading.rows) out.line(Quoted(row), 1);
     out.line("Texts outside every cell (on a grid line or outside the grid): " +
              std::to_string(reading.outsideTexts.size()));
     for (const PartsListReading::Stray& text : reading.outsideTexts) {
-        out.line("\"" + Shown(text.text) + "\" at " + At(text.at), 1);
+        out.line(Quoted(text.text) + " at " + At(text.at), 1);
     }
+}
+
+}  // namespace
+
+void WritePartsListReading(ReportWriter& out, const PartsListReading& reading) {
+    WriteTable(out, reading);
+    const std::vector<std::string> drops = SilentDrops(reading);
+    out.line("Left out without a word: " + std::to_string(drops.size()));
+    for (const std::string& drop : drops) out.line(drop, 1);
 }
 
 void AddPartsListOverlay(Overlays& overlays, const PartsListReading& reading) {
@@ -265,7 +276,9 @@ void AddPartsListOverlay(Overlays& overlays, const PartsListReading& reading) {
     TableGrid grid;
     grid.xs = reading.gridX;
     grid.ys = reading.gridY;
-    grid.cells = reading.cells;
+    for (const PartsListReading::Cell& cell : reading.cells) {
+        grid.cells.push_back({cell.column, cell.row, cell.kind});
+    }
     for (const PartsListReading::Column& column : reading.columns) {
         if (column.kind < 1) continue;
         if (grid.kindNames.size() < static_cast<std::size_t>(column.kind)) {
@@ -298,9 +311,9 @@ void WritePrintFlowReading(ReportWriter& out, const PrintFlowReading& reading, c
         const bool offSheet = !sheet.empty() &&
                               (stamp.at.x < sheet.min.x || stamp.at.x > sheet.max.x ||
                                stamp.at.y < sheet.min.y || stamp.at.y > sheet.max.y);
-        out.line("\"" + Shown(stamp.text) + "\" at " + At(stamp.at) + ", height " +
-                     Number(stamp.height) + ", width factor " +
-                     (stamp.widthFactor ? Number(*stamp.widthFactor)
+        out.line(Quoted(stamp.text) + " at " + At(stamp.at) + ", height " +
+                     ShownNumber(stamp.height) + ", width factor " +
+                     (stamp.widthFactor ? ShownNumber(*stamp.widthFactor)
                                         : std::string("of the text style")) +
                      (offSheet ? "; lands outside the drawing's extents" : ""),
                  1);

@@ -58,10 +58,12 @@ struct TitleBlockReading {
     std::vector<Reference> references;
     std::vector<Attribute> attributes;
     std::vector<TitleText> texts;
-    // As the save command's tree file gets them (attributes).
+    // As the save command's tree file gets them (attributes), merged by name.
     std::vector<std::pair<std::string, std::string>> properties;
+    std::size_t propertiesRead = 0;  // before the merge
     // As the batch run's tree file gets them in text mode.
     std::vector<std::pair<std::string, std::string>> textProperties;
+    std::size_t textPropertiesRead = 0;
 };
 
 // --- What the table recognition and layout analysis tell.
@@ -82,13 +84,26 @@ struct PartsListReading {
         std::string key;    // the template's key of the kind
     };
     std::vector<Column> columns;
-    std::vector<TableGrid::Cell> cells;
+    struct Cell {
+        int column = 0;  // 1-based intervals of gridX and gridY
+        int row = 0;
+        int kind = 0;  // 0: in no titled column, so the detail file does not get it
+        std::string text;
+    };
+    std::vector<Cell> cells;
     std::vector<std::string> rows;  // the lines of the BOM detail file, without their CR LF
     struct Stray {
         std::string text;
         Point at;
     };
     std::vector<Stray> outsideTexts;  // texts that fell in no cell
+    // A table savebom finds in the whole model space that reaches outside the window, so that
+    // the save command and the batch run do not see it.
+    struct Placed {
+        std::string className;
+        Box extents;
+    };
+    std::optional<Placed> tableOutsideWindow;
 };
 
 // --- What the print flow tells.
@@ -96,10 +111,7 @@ struct PrintFlowReading {
     std::string problem;  // why a load stamps nothing; empty when it stamps
     Point corner;
     bool cornerFromOrigin = false;  // nothing on the frame layer
-    struct Source {
-        std::string className;
-        Box extents;
-    };
+    using Source = PartsListReading::Placed;
     std::vector<Source> cornerFrom;  // the entities the corner came from
     struct Stamp {
         std::string text;

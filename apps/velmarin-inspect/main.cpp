@@ -61,14 +61,14 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
     std::string error;
     // Opening reads the file only; no document listener is set, so nothing runs on the load.
     if (!simHost.openDrawing(options.drawing, error)) {
-        Error(inspect::Shown(error));
+        Error(inspect::ShownPath(error));
         return kExitProblem;
     }
     host::Document* document = simHost.curDocument();
     const inspect::Scene scene = inspect::ReadScene(*document->database());
 
     inspect::DrawingFacts facts;
-    facts.label = options.drawing;
+    facts.label = inspect::ShownPath(options.drawing);
     facts.printFilePath = document->fileName() + kPrintFileSuffix;
     facts.printFileExists = velmarin::util::FileExists(facts.printFilePath);
 
@@ -89,10 +89,13 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
 
     if (!options.svgFile.empty()) {
         // Written whole or not at all, as every file of the system.
-        const std::string picture = inspect::DrawSvg(scene, overlays, options.drawing);
+        const std::string picture = inspect::DrawSvg(scene, overlays, facts.label);
         // The platform resolves Windows paths; an absolute path of this system passes as it is.
         std::error_code ignored;
-        const std::string target = std::filesystem::absolute(options.svgFile, ignored).string();
+        const std::string target =
+            !velmarin::util::DriveOf(options.svgFile).empty()
+                ? options.svgFile
+                : std::filesystem::absolute(options.svgFile, ignored).string();
         const std::unique_ptr<platform::OutputFile> out = os.createFile(target);
         if (!out || !out->write(picture) || !out->commit()) {
             Error("cannot write the picture " + options.svgFile);

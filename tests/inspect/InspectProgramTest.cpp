@@ -14,6 +14,10 @@
 #include "DrawingScene.h"
 #include "Picture.h"
 #include "Report.h"
+#include "platform/Encoding.h"
+#include "support/BomTables.h"
+#include "support/Gbk.h"
+#include "support/GbkTexts.h"
 #include "support/HostRun.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
@@ -22,9 +26,8 @@ namespace velmarin::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using namespace gbk;
 
-const std::string kPartName = texts::kPartNameTitleKey;        // 名称 (GBK)
-const std::string kDrawingName = texts::kDrawingNameProperty;  // 图名 (GBK)
 const std::string kCross = "\xE2\x9C\x97 ";                    // ✗
 
 // A client installation with everything the commands need: client double, vord.ini naming a
@@ -35,7 +38,7 @@ void Install(World& world) {
                     "[COUNT]\r\nBLOCKCOUNT=1\r\n[BLOCK1]\r\nBLOCK_NAME=TK-A3\r\nTM=" +
                         kDrawingName + "\r\n");
     world.writeFile("D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt",
-                    "[TABLE]\r\nID=ID\r\n" + kPartName + "=" + kPartName + "\r\n");
+                    ColumnTitles({"ID", kItemNo, kPartName, kQuantity}));
 }
 
 HostRun Inspector(const World& world) {
@@ -109,6 +112,14 @@ TEST(InspectCheck, EachMissingPieceGivesItsLineAndExitOne) {
         {"no part-name title", {},
          write("D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt", "[TABLE]\r\nID=ID\r\n"),
          "column-title template gives no title for " + Utf8(kPartName), 1},
+        {"vord.ini with a UTF-8 mark", {},
+         write("D:\\VORD\\VORD.ini", "\xEF\xBB\xBF[BPT]\r\nBPT_NAME=TB.bpt\r\n"),
+         "D:\\VORD\\VORD.ini is saved as UTF-8 with a byte-order mark, so the plug-in does not "
+         "see the section on its first line", 2},
+        {"column titles in UTF-16", {},
+         write("D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt",
+               std::string("\xFF\xFE[\0T\0A\0B\0L\0E\0]\0", 16)),
+         "D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt is saved as UTF-16 with a byte-order mark", 2},
     };
     for (const BrokenInstallation& c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,7 +162,7 @@ std::string OverlayPicture() {
     parts.gridX = {240, 300, 420};
     parts.gridY = {60, 68, 76};
     parts.columns = {{1, 2, "\xD0\xF2\xBA\xC5", "\xD0\xF2\xBA\xC5"}, {2, 6, kPartName, kPartName}};
-    parts.cells = {{1, 1, 2}, {2, 1, 6}, {1, 2, 0}};
+    parts.cells = {{1, 1, 2, ""}, {2, 1, 6, ""}, {1, 2, 0, ""}};
     inspect::AddPartsListOverlay(overlays, parts);
     inspect::TitleBlockReading title;
     title.attributes = {{"TM", "A & B", kDrawingName, {300, 20}}};
@@ -193,7 +204,8 @@ TEST(InspectPicture, RendersWithRsvgConvert) {
     const std::vector<PictureCase> cases = {
         {"empty drawing", program("D:\\empty.dwg"), {"Model space is empty"}},
         {"every entity kind", program("D:\\drawing.dwg"),
-         {"技术要求 &lt;A&amp;B&gt;", ">序号</tspan>", ">第二行</tspan>", "总装图", "名称"}},
+         {"技术要求 &lt;A&amp;B&gt;", "y=\"-3.5\">序号</tspan>", "y=\"0\">第二行</tspan>",
+          "总装图", "名称"}},
         {"DXF sample", program(std::string(VELMARIN_DXF_SAMPLES) + "/text_alignments.dxf"),
          {"<text"}},
         {"overlays", [](World&, const std::string&) { return OverlayPicture(); },
@@ -221,7 +233,58 @@ struct ReportCase {
     std::string printFile;           // the print flow file beside it; empty: none
     std::vector<std::string> shows;  // lines of the report (UTF-8)
     std::string path = "D:\\drawings\\A.dwg";  // the extension decides the format
+    std::string titleTemplate = {};            // GBK; empty: the installation's
 };
+
+// Two references of one title block whose attributes name the same properties, the second
+// time in other letter case.
+const char kTwoTitleBlocks[] = R"({
+  "blocks": {"TK-A3": [{"type": "line", "start": [0, 0, 0], "end": [180, 0, 0]}]},
+  "entities": [
+    {"type": "blockref", "block": "TK-A3", "position": [12420.801456789, 0, 0],
+     "attributes": [{"tag": "TM", "text": "一"}, {"tag": "TH", "text": "H1"},
+                    {"tag": "XA", "text": "a"}]},
+    {"type": "blockref", "block": "TK-A3", "position": [0, 0, 0],
+     "attributes": [{"tag": "TH", "text": "H2"}, {"tag": "TM", "text": "二"},
+                    {"tag": "XB", "text": "b"}]}
+  ]
+})";
+
+// A parts list with a second line of titles (band 2) and a column split off by a line drawn
+// through the rows only (x = 80).
+const char kSplitTable[] = R"({"entities": [{"type": "proxy", "className": "AcDbZombieEntity",
+  "parts": [
+    {"type": "polyline", "points": [[0, 0], [100, 0], [100, 32], [0, 32], [0, 0]]},
+    {"type": "polyline", "points": [[20, 0], [20, 32]]},
+    {"type": "polyline", "points": [[60, 0], [60, 32]]},
+    {"type": "polyline", "points": [[80, 8], [80, 32]]},
+    {"type": "polyline", "points": [[0, 8], [100, 8]]},
+    {"type": "polyline", "points": [[0, 16], [100, 16]]},
+    {"type": "polyline", "points": [[0, 24], [100, 24]]},
+    {"type": "mtext", "contents": "序号", "position": [1, 1, 0]},
+    {"type": "mtext", "contents": "名称", "position": [21, 1, 0]},
+    {"type": "mtext", "contents": "数量", "position": [61, 1, 0]},
+    {"type": "mtext", "contents": "NO.", "position": [1, 9, 0]},
+    {"type": "mtext", "contents": "NAME", "position": [21, 9, 0]},
+    {"type": "mtext", "contents": "QTY", "position": [61, 9, 0]},
+    {"type": "mtext", "contents": "1", "position": [1, 17, 0]},
+    {"type": "mtext", "contents": "轴", "position": [21, 17, 0]},
+    {"type": "mtext", "contents": "2", "position": [61, 17, 0]},
+    {"type": "mtext", "contents": "A1", "position": [81, 17, 0]},
+    {"type": "mtext", "contents": "2", "position": [1, 25, 0]},
+    {"type": "mtext", "contents": "螺栓", "position": [21, 25, 0]},
+    {"type": "mtext", "contents": "8", "position": [61, 25, 0]},
+    {"type": "mtext", "contents": "B2", "position": [81, 25, 0]}
+  ]}]})";
+
+// A parts list reaching past x = 5000.
+const char kTableAcrossTheWindow[] = R"({"entities": [{"type": "proxy",
+  "className": "AcDbZombieEntity", "parts": [
+    {"type": "polyline", "points": [[4990, 0], [5030, 0], [5030, 16], [4990, 16], [4990, 0]]},
+    {"type": "polyline", "points": [[4990, 8], [5030, 8]]},
+    {"type": "mtext", "contents": "名称", "position": [4991, 1, 0]},
+    {"type": "mtext", "contents": "轴", "position": [4991, 9, 0]}
+  ]}]})";
 
 // A DXF drawing whose title block stands in paper space (group 67 = 1).
 const char kLayoutDxf[] =
@@ -240,11 +303,13 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
         {"demo assembly", DemoFile("drawings/GB-1000.dwg"),
          DemoFile("drawings/GB-1000.dwg.print.ini"),
          {"  \"TK-A3\" at (240, 0): matches BLOCK1",
-          "    taken: TM = \"总装图\" → property 图名",
-          "    skipped: CL = \"Q235\": BLOCK1 names no property for the tag",
-          "  图名 = 总装图",
+          "    taken: \"TM\" = \"总装图\" → property \"图名\"",
+          "    skipped: \"CL\" = \"Q235\": BLOCK1 names no property for the tag",
+          "  \"图名\" = \"总装图\"",
           "  column 2: \"名称\" → kind 6 (名称)",
-          "  '','','','','','','','','轴','','','','','','','','','','','','','','','','','','','',''",
+          "  \"'','','1','2','','','','','轴','','','','','','','','','','','','','','','','','','',"
+          "'',''\"",
+          "Left out without a word: 0",
           "  AcDbPolyline from (0, 0) to (420, 297)",
           "  \"张三\" at (250, 20), height 5, width factor 1"}},
         {"title block name in other letter case", lowerCase, "",
@@ -262,11 +327,45 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
           "property)",
           "  *Paper_Space: \"TK-A3\" at (10, 10)", "Properties for the tree file: 0"},
          "D:\\drawings\\A.dxf"},
+        {"the tree file's merge, exact numbers", kTwoTitleBlocks, "",
+         {"  \"TK-A3\" at (12420.801456789, 0): matches BLOCK1",
+          "Properties for the tree file: 3 (of 6 read: a later value replaces an earlier one of "
+          "the same name, letter case aside)",
+          "  \"图名\" = \"二\"", "  \"图号\" = \"H2\"", "  \"Name\" = \"b\""},
+         "D:\\drawings\\A.dwg",
+         TitleBlockTemplate(G("TH=图号\r\nXA=Name\r\nXB=NAME\r\n"))},
+        {"values escaped", R"({"entities": [{"type": "blockref", "block": "TK-A3",
+           "position": [0, 0, 0], "attributes": [{"tag": "TM", "text": "a\"b\\c\r\nd\te"}]}]})",
+         "[CheckField]\r\nk=100,20,5,0,\"q\"\r\n",
+         {R"(    taken: "TM" = "a\"b\\c\r\nd\te" → property "图名")",
+          R"(  "图名" = "a\"b\\c  d\te")",
+          R"(  "\"q\"" at (-100, 20), height 5, width factor 1; lands outside the drawing's )"
+          "extents"}},
+        {"silent drops in the table", kSplitTable, "",
+         {"  Band 2, next to the titles, reads like a second line of them (\"NO.\", \"NAME\", "
+          "\"QTY\": no number): the detail file gets it as a part.",
+          "  Column 4 (x 80 to 100) has no title, as when a line drawn through the rows only "
+          "splits a column: its 2 text(s) are left out of the detail file: \"A1\", \"B2\""}},
+        {"titles on top",
+         DrawingJson({"", {{"1", kShaft}, {"2", kBolt}, {kItemNo, kPartName}}}), "",
+         {"Titles in band 3 (the lowest band is 1):",
+          "Rows for the BOM detail file as savebom and save write it (a batch run leaves out the "
+          "rows it links to a drawing of the batch): 2",
+          "Left out without a word: 0"}},
+        {"table across the window", kTableAcrossTheWindow, "",
+         {"No table: nothing lies entirely inside the save command's window (-5000, -5000) to "
+          "(5000, 5000).",
+          "  The table in AcDbZombieEntity spans (4990, 0) to (5030, 16), reaching outside (-5000, "
+          "-5000) to (5000, 5000): the save command and the batch run skip the whole table; "
+          "savebom, given the whole drawing, reads it."}},
     };
     for (const ReportCase& c : cases) {
         SCOPED_TRACE(c.name);
         World world;
         Install(world);
+        if (!c.titleTemplate.empty()) {
+            world.writeFile("D:\\VORD\\source\\BPT\\TB.bpt", c.titleTemplate);
+        }
         world.writeFile(c.path, c.drawing);
         if (!c.printFile.empty()) world.writeFile(c.path + ".print.ini", c.printFile);
         HostRun run = Inspector(world);
@@ -277,6 +376,58 @@ TEST(InspectReport, ShowsWhatThePlugInReads) {
             EXPECT_NE(std::find(result.lines.begin(), result.lines.end(), line), result.lines.end())
                 << line << "\n" << result.out;
         }
+    }
+}
+
+struct ChinesePath {
+    const char* name;
+    std::function<std::string(World&)> drawing;  // writes the drawing, gives the argument
+    std::string shown;  // the path as the report shows it (UTF-8), after the root
+};
+
+TEST(InspectProgram, ShowsChinesePathsInUtf8WhateverTheirBytes) {
+    const char drawing[] =
+        R"({"entities": [{"type": "text", "text": "x", "position": [0, 0, 0]}]})";
+    const std::vector<ChinesePath> cases = {
+        {"Windows path in UTF-8",
+         [&](World& world) {
+             world.writeFile(G("D:\\t\\乗\\b.dwg"), drawing);
+             return std::string("D:\\t\\乗\\b.dwg");
+         },
+         "D:\\t\\乗\\b.dwg"},
+        {"POSIX path in GBK",
+         [&](World& world) {
+             const std::string path = world.root() + "/" + G("图纸") + ".dwg";
+             std::ofstream(path, std::ios::binary) << drawing;
+             return path;
+         },
+         "/图纸.dwg"},
+        {"POSIX path in UTF-8",
+         [&](World& world) {
+             const std::string path = world.root() + "/图纸.dwg";
+             std::ofstream(path, std::ios::binary) << drawing;
+             return path;
+         },
+         "/图纸.dwg"},
+    };
+    for (const ChinesePath& c : cases) {
+        SCOPED_TRACE(c.name);
+        World world;
+        Install(world);
+        HostRun run = Inspector(world);
+        run.options = {"--svg", "D:\\图纸.svg"};  // a Windows path in UTF-8 as well
+        run.drawings = {c.drawing(world)};
+        const HostResult result = run.execute();
+        ASSERT_EQ(result.exitStatus, 0) << result.err;
+        const std::string shown = (c.shown[0] == '/' ? world.root() : "") + c.shown;
+        EXPECT_TRUE(result.has(shown + ": 1 entities in model space")) << result.out;
+        EXPECT_TRUE(result.has("Print flow file: " + shown +
+                               ".print.ini does not exist; a load stamps nothing"))
+            << result.out;
+        EXPECT_TRUE(platform::IsValidUtf8(result.out));
+        const std::string picture = world.readFile(G("D:\\图纸.svg"));
+        EXPECT_TRUE(platform::IsValidUtf8(picture));
+        EXPECT_NE(picture.find("<title>" + shown + "</title>"), std::string::npos);
     }
 }
 
