@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfOut.h"
-#include "host/sim/DxfPairs.h"
-#include "host/sim/DxfProxyGraphics.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Out.h"
+#include "host/sim/dxf/Pairs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace {
 

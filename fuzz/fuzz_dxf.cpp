@@ -11,8 +11,8 @@
 
 #include "FuzzCheck.h"
 #include "host/Objects.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimDatabase.h"
 
 using namespace velmarin::host;
 using namespace velmarin::host::sim;

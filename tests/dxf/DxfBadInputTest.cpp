@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
 
 namespace velmarin::dxftest {
 namespace {

@@ -9,10 +9,10 @@
 #include <algorithm>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfOut.h"
-#include "host/sim/DxfPairs.h"
-#include "host/sim/DxfProxyGraphics.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Out.h"
+#include "host/sim/dxf/Pairs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
 #include "support/BomTables.h"
 #include "support/HostRun.h"
 #include "support/TreeFileNames.h"

@@ -12,7 +12,7 @@
 
 #include "DxfSupport.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::dxftest {

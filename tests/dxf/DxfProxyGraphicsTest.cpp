@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfProxyGraphics.h"
+#include "host/sim/dxf/ProxyGraphics.h"
 
 namespace velmarin::dxftest {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfEntities.h"
-#include "host/sim/DxfOut.h"
-#include "host/sim/DxfProxyGraphics.h"
+#include "host/sim/dxf/Entities.h"
+#include "host/sim/dxf/Out.h"
+#include "host/sim/dxf/ProxyGraphics.h"
 
 namespace velmarin::dxftest {
 namespace {

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
 
 namespace velmarin::dxftest {
 namespace {

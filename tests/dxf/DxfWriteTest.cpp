@@ -9,8 +9,8 @@
 
 #include "DxfSupport.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfPairs.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Pairs.h"
 
 namespace velmarin::dxftest {
 namespace {

@@ -8,8 +8,8 @@
 
 #include "host/Objects.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::testing::faults {
 namespace {

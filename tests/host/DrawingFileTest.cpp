@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim {
 namespace {

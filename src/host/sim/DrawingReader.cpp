@@ -8,10 +8,10 @@
 #include <set>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/ErrorText.h"
+#include "host/sim/database/ErrorText.h"
 #include "host/sim/Json.h"
-#include "host/sim/SimDatabase.h"
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::host::sim {

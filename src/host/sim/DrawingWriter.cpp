@@ -3,7 +3,7 @@
 
 #include "host/sim/DrawingFile.h"
 #include "host/sim/Json.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::host::sim {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 

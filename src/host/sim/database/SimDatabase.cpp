@@ -1,9 +1,9 @@
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 #include <algorithm>
 #include <atomic>
 
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 namespace {

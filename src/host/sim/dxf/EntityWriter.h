@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/Objects.h"
-#include "host/sim/DxfOut.h"
+#include "host/sim/dxf/Out.h"
 
 namespace velmarin::host::sim {
 class SimDatabase;

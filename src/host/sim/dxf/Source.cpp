@@ -1,4 +1,4 @@
-#include "host/sim/DxfSource.h"
+#include "host/sim/dxf/Source.h"
 
 namespace velmarin::host::sim::dxf {
 

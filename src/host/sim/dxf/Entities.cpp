@@ -1,9 +1,9 @@
-#include "host/sim/DxfEntities.h"
+#include "host/sim/dxf/Entities.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/sim/DxfOcs.h"
+#include "host/sim/dxf/Ocs.h"
 
 namespace velmarin::host::sim {
 

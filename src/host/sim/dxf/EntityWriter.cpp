@@ -1,12 +1,12 @@
-#include "host/sim/DxfEntityWriter.h"
+#include "host/sim/dxf/EntityWriter.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "host/sim/DxfEntities.h"
-#include "host/sim/DxfOcs.h"
-#include "host/sim/DxfProxyGraphics.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/Entities.h"
+#include "host/sim/dxf/Ocs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim::dxf {
 namespace {
