@@ -41,10 +41,10 @@ Pairs ProxyPairs(const std::vector<std::unique_ptr<host::Entity>>& parts, int si
 
 std::vector<std::unique_ptr<host::Entity>> TableParts() {
     std::vector<std::unique_ptr<host::Entity>> parts;
-    auto grid = std::make_unique<Polyline>();
+    auto grid = std::make_unique<host::sim::SimPolyline>();
     grid->setPoints({{0, 0, 0}, {40, 0, 0}, {40, 8, 0}});
     parts.push_back(std::move(grid));
-    auto cell = std::make_unique<MText>();
+    auto cell = std::make_unique<host::sim::SimMText>();
     cell->setContents(G("\\P名称"));
     cell->setLocation({11, 1, 0});
     parts.push_back(std::move(cell));

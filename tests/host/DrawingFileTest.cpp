@@ -88,7 +88,7 @@ TEST(DrawingFile, ReadsEveryKindOfEntityWithGbkTexts) {
     EXPECT_EQ(tm->position().x, 5.0);  // at its reference without a position of its own
     EXPECT_EQ(db.peekAs<Attribute>(reference->attributeIds()[1])->textString(), "");
 
-    const auto* proxy = db.peekAs<ProxyEntity>(ids[5]);
+    const auto* proxy = db.peekAs<SimProxyEntity>(ids[5]);
     ASSERT_NE(proxy, nullptr);
     EXPECT_EQ(proxy->className(), "XAcDbZombieEntity");
     ASSERT_EQ(proxy->parts().size(), 1u);
@@ -225,7 +225,7 @@ TEST(DrawingFile, ExplodingAProxyGivesCopiesOfItsPartsInFileOrder) {
         {"type": "text", "text": "T"}]})"),
                      db, error))
         << error;
-    const auto* proxy = db.peekAs<ProxyEntity>(ModelSpace(db).at(0));
+    const auto* proxy = db.peekAs<SimProxyEntity>(ModelSpace(db).at(0));
     std::vector<Entity*> parts;
     ASSERT_EQ(proxy->explode(parts), eOk);
     ASSERT_EQ(parts.size(), 3u);

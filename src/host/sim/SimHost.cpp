@@ -213,6 +213,8 @@ int SimHost::ssget(const char* mode, const Point3* first, const Point3* second,
     return selection.names.empty() ? RTERROR : RTNORM;
 }
 
+Text* SimHost::newText() { return new SimText(); }
+
 void SimHost::printf(const std::string& text) {
     commandLine_.push_back(text);
     if (onCommandLine_) onCommandLine_(text);

@@ -102,7 +102,7 @@ bool EntityReader::text(const std::vector<Pair>& pairs, const char* type, Text& 
 }
 
 bool EntityReader::mtext(const std::vector<Pair>& pairs, ReadEntity& out) {
-    auto mtext = std::make_unique<MText>();
+    auto mtext = std::make_unique<SimMText>();
     std::string stored;  // chunks joined before decoding: a chunk may end inside a character
     Point3 position;
     double height = mtext->textHeight();
@@ -139,7 +139,7 @@ bool EntityReader::line(const std::vector<Pair>& pairs, ReadEntity& out) {
     for (const Pair& pair : pairs) {
         if (!point(pair, "LINE", 10, start) || !point(pair, "LINE", 11, end)) return false;
     }
-    auto line = std::make_unique<Line>();
+    auto line = std::make_unique<SimLine>();
     line->setPoints(start, end);
     out.entity = std::move(line);
     return true;
@@ -161,7 +161,7 @@ bool EntityReader::lwPolyline(const std::vector<Pair>& pairs, ReadEntity& out) {
     }
     const ObjectCoordinates plane = PlaneOf(pairs);
     for (Point3& p : points) p = plane.toWorld({p.x, p.y, elevation});
-    auto polyline = std::make_unique<Polyline>();
+    auto polyline = std::make_unique<SimPolyline>();
     polyline->setPoints(std::move(points));
     out.entity = std::move(polyline);
     return true;
@@ -279,7 +279,7 @@ bool EntityReader::insert(const std::vector<Pair>& pairs,
     reference->columnSpacing = columnSpacing;
     reference->rowSpacing = rowSpacing;
     for (const auto& attributePairs : attributes) {
-        auto attribute = std::make_unique<Attribute>();
+        auto attribute = std::make_unique<SimAttribute>();
         std::string tag;
         if (!text(attributePairs, "ATTRIB", *attribute, &tag)) return false;
         attribute->setTag(tag);
@@ -311,7 +311,7 @@ bool EntityReader::proxy(const std::vector<Pair>& pairs, ReadEntity& out) {
                                     Shown(pairs[i].value) + "\"");
         }
     }
-    auto proxy = std::make_unique<ProxyEntity>("AcDbZombieEntity");
+    auto proxy = std::make_unique<SimProxyEntity>("AcDbZombieEntity");
     ProxyGraphicsContext context;
     context.layers = &layers_;
     context.codec = codec_;
@@ -357,11 +357,11 @@ bool EntityReader::read(const std::vector<Pair>& pairs,
     const std::string type(Trimmed(pairs.front().value));
     bool ok = true;
     if (type == "TEXT") {
-        auto single = std::make_unique<Text>();
+        auto single = std::make_unique<SimText>();
         ok = text(pairs, "TEXT", *single, nullptr);
         out.entity = std::move(single);
     } else if (type == "ATTDEF") {
-        auto definition = std::make_unique<AttributeDefinition>();
+        auto definition = std::make_unique<SimAttributeDefinition>();
         std::string tag;
         ok = text(pairs, "ATTDEF", *definition, &tag);
         definition->setTag(tag);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "host/sim/database/SimEntities.h"
 #include "host/sim/dxf/Ocs.h"
 #include "host/sim/dxf/ProxyGraphics.h"
 #include "host/sim/dxf/ProxyRecords.h"
@@ -136,7 +137,7 @@ class Decoder {
         std::vector<Point3> points;
         points.reserve(count);
         for (std::uint32_t k = 0; k < count; ++k) points.push_back(transformed(reader.point()));
-        auto part = std::make_unique<Polyline>();
+        auto part = std::make_unique<SimPolyline>();
         part->setPoints(std::move(points));
         add(std::move(part));
         return true;
@@ -181,7 +182,7 @@ class Decoder {
             points.push_back(transformed(plane.toWorld({x, y, elevation})));
         }
         if (!bits.ok()) return false;
-        auto part = std::make_unique<Polyline>();
+        auto part = std::make_unique<SimPolyline>();
         part->setPoints(std::move(points));
         add(std::move(part));
         return true;
@@ -208,7 +209,7 @@ class Decoder {
         }
         if (!reader.ok()) return false;
         const std::string utf8 = unit == 2 ? Utf16ToUtf8(stored) : context_.codec.toUtf8(stored);
-        auto part = std::make_unique<MText>();
+        auto part = std::make_unique<SimMText>();
         part->setContents(Utf8ToGbkKeepingEscapes(utf8));
         part->setLocation(transformed(start));
         if (height > 0.0) part->setTextHeight(height);
