@@ -108,6 +108,9 @@ class AttributeDefinition : public Text {
 public:
     std::string className() const override { return "AcDbAttributeDefinition"; }
     const std::string& tag() const { return tag_; }
+
+protected:
+    // Filled by the host that made or opened the entity.
     void setTag(const std::string& tag) { tag_ = tag; }
 
 private:
@@ -118,6 +121,9 @@ class Attribute : public Text {
 public:
     std::string className() const override { return "AcDbAttribute"; }
     const std::string& tag() const { return tag_; }
+
+protected:
+    // Filled by the host that made or opened the entity.
     void setTag(const std::string& tag) { tag_ = tag; }
 
 private:
@@ -129,12 +135,14 @@ class MText : public Entity {
 public:
     std::string className() const override { return "AcDbMText"; }
     const std::string& contents() const { return contents_; }
-    void setContents(const std::string& contents) { contents_ = contents; }
     const Point3& location() const { return location_; }
-    void setLocation(const Point3& location) { location_ = location; }
     double textHeight() const { return height_; }
-    void setTextHeight(double height) { height_ = height; }
 
+protected:
+    // Filled by the host that made or opened the entity.
+    void setContents(const std::string& contents) { contents_ = contents; }
+    void setLocation(const Point3& location) { location_ = location; }
+    void setTextHeight(double height) { height_ = height; }
 
 private:
     std::string contents_;
@@ -147,8 +155,10 @@ class Polyline : public Entity {
 public:
     std::string className() const override { return "AcDbPolyline"; }
     const std::vector<Point3>& points() const { return points_; }
-    void setPoints(std::vector<Point3> points) { points_ = std::move(points); }
 
+protected:
+    // Filled by the host that made or opened the entity.
+    void setPoints(std::vector<Point3> points) { points_ = std::move(points); }
 
 private:
     std::vector<Point3> points_;
@@ -159,11 +169,13 @@ public:
     std::string className() const override { return "AcDbLine"; }
     const Point3& startPoint() const { return start_; }
     const Point3& endPoint() const { return end_; }
+
+protected:
+    // Filled by the host that made or opened the entity.
     void setPoints(const Point3& start, const Point3& end) {
         start_ = start;
         end_ = end;
     }
-
 
 private:
     Point3 start_;
@@ -175,12 +187,14 @@ class BlockReference : public Entity {
 public:
     std::string className() const override { return "AcDbBlockReference"; }
     ObjectId blockTableRecord() const { return block_; }
-    void setBlockTableRecord(ObjectId block) { block_ = block; }
     const Point3& position() const { return position_; }
-    void setPosition(const Point3& position) { position_ = position; }
     const std::vector<ObjectId>& attributeIds() const { return attributes_; }
-    void setAttributeIds(std::vector<ObjectId> ids) { attributes_ = std::move(ids); }
 
+protected:
+    // Filled by the host that made or opened the entity.
+    void setBlockTableRecord(ObjectId block) { block_ = block; }
+    void setPosition(const Point3& position) { position_ = position; }
+    void setAttributeIds(std::vector<ObjectId> ids) { attributes_ = std::move(ids); }
 
 private:
     ObjectId block_ = kNullId;

@@ -38,14 +38,14 @@ std::unique_ptr<T> Part(Setup... setup) {
 }
 
 std::unique_ptr<host::Entity> MText(const std::string& contents, double x, double y) {
-    return Part<host::sim::SimMText>([&](host::MText& m) {
+    return Part<host::sim::SimMText>([&](host::sim::SimMText& m) {
         m.setContents(contents);
         m.setLocation({x, y, 0});
     });
 }
 
 std::unique_ptr<host::Entity> Polyline(std::vector<host::Point3> points) {
-    return Part<host::sim::SimPolyline>([&](host::Polyline& p) { p.setPoints(points); });
+    return Part<host::sim::SimPolyline>([&](host::sim::SimPolyline& p) { p.setPoints(points); });
 }
 
 std::unique_ptr<host::Entity> Text(const std::string& text, double x, double y) {
@@ -289,7 +289,8 @@ TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
     noTexts->addPart(Polyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}));
     auto lines = std::make_unique<host::sim::SimProxyEntity>();
     lines->addPart(MText(title, 1, 1));
-    lines->addPart(Part<host::sim::SimLine>([](host::Line& l) { l.setPoints({0, 0, 0}, {10, 10, 0}); }));
+    lines->addPart(Part<host::sim::SimLine>(
+        [](host::sim::SimLine& l) { l.setPoints({0, 0, 0}, {10, 10, 0}); }));
     auto strange = Table({{kPartName}});
     strange->addPart(MText("nan", nan, 1));
     strange->addPart(MText("inf", 1, inf));

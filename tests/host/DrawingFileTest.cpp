@@ -239,7 +239,7 @@ TEST(DrawingFile, ExplodingAProxyGivesCopiesOfItsPartsInFileOrder) {
     EXPECT_EQ(grips[2].y, 5.0);
     EXPECT_EQ(static_cast<MText*>(parts[1])->location().x, 12.0);
     // The copies are the caller's: changing one leaves the proxy alone, closing deletes it.
-    static_cast<MText*>(parts[1])->setContents("changed");
+    static_cast<SimMText*>(parts[1])->setContents("changed");
     EXPECT_EQ(static_cast<const MText&>(*proxy->parts()[1]).contents(), "\\PA");
     for (Entity* part : parts) {
         EXPECT_FALSE(part->isDatabaseResident());

@@ -363,7 +363,7 @@ class Reader {
         for (const Value& item : list.items) {
             ReadEntity read;
             if (!entity(item, false, read)) return false;
-            auto* reference = dynamic_cast<BlockReference*>(read.entity.get());
+            auto* reference = dynamic_cast<SimBlockReference*>(read.entity.get());
             db_.addEntity(recordId, std::move(read.entity));
             if (reference == nullptr) continue;
             std::vector<ObjectId> attributeIds;

@@ -75,13 +75,51 @@ class SimEntityOf : public Seam, public SimEntity {
 };
 
 using SimText = SimEntityOf<Text>;
-using SimMText = SimEntityOf<MText>;
-using SimPolyline = SimEntityOf<Polyline>;
-using SimLine = SimEntityOf<Line>;
-using SimBlockReference = SimEntityOf<BlockReference>;
 
-using SimAttribute = SimEntityOf<Attribute>;
-using SimAttributeDefinition = SimEntityOf<AttributeDefinition>;
+// The classes whose data the seam leaves to the host to fill: the emulator's readers fill them.
+class SimAttribute : public SimEntityOf<Attribute> {
+  public:
+    using Attribute::setTag;
+    std::unique_ptr<Entity> clone() const override { return std::make_unique<SimAttribute>(*this); }
+};
+
+class SimAttributeDefinition : public SimEntityOf<AttributeDefinition> {
+  public:
+    using AttributeDefinition::setTag;
+    std::unique_ptr<Entity> clone() const override {
+        return std::make_unique<SimAttributeDefinition>(*this);
+    }
+};
+
+class SimMText : public SimEntityOf<MText> {
+  public:
+    using MText::setContents;
+    using MText::setLocation;
+    using MText::setTextHeight;
+    std::unique_ptr<Entity> clone() const override { return std::make_unique<SimMText>(*this); }
+};
+
+class SimPolyline : public SimEntityOf<Polyline> {
+  public:
+    using Polyline::setPoints;
+    std::unique_ptr<Entity> clone() const override { return std::make_unique<SimPolyline>(*this); }
+};
+
+class SimLine : public SimEntityOf<Line> {
+  public:
+    using Line::setPoints;
+    std::unique_ptr<Entity> clone() const override { return std::make_unique<SimLine>(*this); }
+};
+
+class SimBlockReference : public SimEntityOf<BlockReference> {
+  public:
+    using BlockReference::setAttributeIds;
+    using BlockReference::setBlockTableRecord;
+    using BlockReference::setPosition;
+    std::unique_ptr<Entity> clone() const override {
+        return std::make_unique<SimBlockReference>(*this);
+    }
+};
 
 // A proxy and the parts its graphics describe, which exploding it gives as new entities.
 class SimProxyEntity : public ProxyEntity, public SimEntity {

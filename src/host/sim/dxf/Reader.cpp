@@ -432,7 +432,7 @@ class Reader {
         const ObjectId id = db_.addEntity(record, std::move(read.entity));
         source_.handles[id] = read.handle;
         if (!end_.empty()) source_.endHandles[id] = read.endHandle;
-        if (auto* reference = dynamic_cast<BlockReference*>(placed)) {
+        if (auto* reference = dynamic_cast<SimBlockReference*>(placed)) {
             std::vector<ObjectId> attributeIds;
             for (std::size_t k = 0; k < read.attributes.size(); ++k) {
                 const ObjectId attributeId = db_.addObject(std::move(read.attributes[k]));
