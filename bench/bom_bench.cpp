@@ -41,23 +41,23 @@ std::string CellText(int row, int column) {
 }
 
 // A proxy table of `rows` value rows under a title row, one polyline per grid line.
-std::unique_ptr<host::ProxyEntity> MakeTable(int rows) {
-    auto table = std::make_unique<host::ProxyEntity>("AcDbZombieEntity");
+std::unique_ptr<host::sim::SimProxyEntity> MakeTable(int rows) {
+    auto table = std::make_unique<host::sim::SimProxyEntity>("AcDbZombieEntity");
     const double right = kColumns * kCellWidth;
     const double top = (rows + 1) * kCellHeight;
     for (int r = 0; r <= rows + 1; ++r) {
-        auto line = std::make_unique<host::Polyline>();
+        auto line = std::make_unique<host::sim::SimPolyline>();
         line->setPoints({{0, r * kCellHeight, 0}, {right, r * kCellHeight, 0}});
         table->addPart(std::move(line));
     }
     for (int c = 0; c <= kColumns; ++c) {
-        auto line = std::make_unique<host::Polyline>();
+        auto line = std::make_unique<host::sim::SimPolyline>();
         line->setPoints({{c * kCellWidth, 0, 0}, {c * kCellWidth, top, 0}});
         table->addPart(std::move(line));
     }
     for (int r = 0; r <= rows; ++r) {
         for (int c = 0; c < kColumns; ++c) {
-            auto text = std::make_unique<host::MText>();
+            auto text = std::make_unique<host::sim::SimMText>();
             text->setContents("\\P" + CellText(r, c));
             text->setLocation({c * kCellWidth + 1, r * kCellHeight + 1, 0});
             table->addPart(std::move(text));

@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfOut.h"
-#include "host/sim/DxfPairs.h"
-#include "host/sim/DxfProxyGraphics.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Out.h"
+#include "host/sim/dxf/Pairs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace {
 
@@ -32,10 +32,10 @@ const std::string kRequirement = "\xBC\xBC\xCA\xF5\xD2\xAA\xC7\xF3\xA3\xBA";  //
 std::string ProxyGraphics() {
     std::vector<std::unique_ptr<host::Entity>> parts;
     for (int k = 0; k <= 4; ++k) {
-        auto line = std::make_unique<host::Polyline>();
+        auto line = std::make_unique<host::sim::SimPolyline>();
         line->setPoints({{0, k * 8.0, 0}, {40, k * 8.0, 0}});
         parts.push_back(std::move(line));
-        auto cell = std::make_unique<host::MText>();
+        auto cell = std::make_unique<host::sim::SimMText>();
         cell->setContents("\\P" + std::to_string(k));
         cell->setLocation({1, k * 8.0 + 1, 0});
         parts.push_back(std::move(cell));

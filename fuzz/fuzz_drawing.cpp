@@ -11,7 +11,7 @@
 #include "FuzzCheck.h"
 #include "host/Objects.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 using namespace velmarin::host;
 using namespace velmarin::host::sim;

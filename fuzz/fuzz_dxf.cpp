@@ -11,8 +11,8 @@
 
 #include "FuzzCheck.h"
 #include "host/Objects.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimDatabase.h"
 
 using namespace velmarin::host;
 using namespace velmarin::host::sim;
@@ -50,7 +50,7 @@ void AddText(SimDatabase& db) {
     FUZZ_REQUIRE(db.openObject(object, db.modelSpaceId(), OpenMode::ForWrite) == eOk);
     auto* modelSpace = dynamic_cast<BlockTableRecord*>(object);
     FUZZ_REQUIRE(modelSpace != nullptr);
-    auto* text = new Text();
+    auto* text = new SimText();
     text->setTextString("\xC9\xF3\xBA\xCB fuzz");  // GBK and ASCII
     text->setPosition({1.5, -2.25, 0.0});
     text->setLayer("ASDK_VORD");

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto& document = static_cast<host::sim::SimDocument&>(world.host->newDrawing(kDrawing));
     host::sim::SimDatabase& db = document.simDatabase();
     if (!frame.empty()) {
-        auto polyline = std::make_unique<host::Polyline>();
+        auto polyline = std::make_unique<host::sim::SimPolyline>();
         polyline->setPoints(frame);
         polyline->setLayer(texts::kFrameLayer);
         db.ensureLayer(texts::kFrameLayer);

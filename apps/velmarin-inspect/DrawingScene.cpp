@@ -6,6 +6,7 @@
 
 #include "platform/DoubleByte.h"
 #include "Shown.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::inspect {
 namespace {
@@ -116,7 +117,7 @@ class Walker {
         } else if (auto* reference = dynamic_cast<const host::BlockReference*>(&entity)) {
             expand(*reference, offset, depth);
             return;
-        } else if (auto* proxy = dynamic_cast<const host::ProxyEntity*>(&entity)) {
+        } else if (auto* proxy = dynamic_cast<const host::sim::SimProxyEntity*>(&entity)) {
             for (const auto& part : proxy->parts()) draw(*part, offset, depth + 1);
             return;
         } else if (!outline(entity, offset, item)) {

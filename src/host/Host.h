@@ -78,6 +78,9 @@ public:
                       SelectionSet& selection) = 0;
     // zcutPrintf on the command line.
     virtual void printf(const std::string& text) = 0;
+    // A new text entity of the host's class, in no database yet: the caller appends it to a
+    // block table record or closes it.
+    virtual Text* newText() = 0;
 };
 
 // zcedSSLength, zcedSSName and zcdbGetObjectId over a selection set.

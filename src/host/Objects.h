@@ -1,10 +1,11 @@
 #pragma once
-// Database objects of the CAD host seam. Entities are plain data with the host's class names
-// and class tests; a database (Database.h) owns the resident ones and hands them out through
-// open/close. Objects that are not database-resident (the parts of an exploded entity, a text
-// not yet appended) are deleted by close().
+// Database objects of the CAD host seam: what the plug-in reads of each (its texts, points, tag
+// and layer, with the host's class names and class tests) and the setters it uses for the texts
+// and layers it adds. Geometry is the host's: each host subclasses the entities and answers
+// their extents, grip points and explosion. A database (Host.h) owns the resident objects and
+// hands them out through open/close. Objects that are not database-resident (the parts of an
+// exploded entity, a text not yet appended) are deleted by close().
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +21,6 @@ class ObjectOwner {
 public:
     virtual ~ObjectOwner() = default;
     virtual ErrorStatus closeObject(DbObject* object) = 0;
-    // The extents of a block definition's entities placed at `position`.
-    virtual ErrorStatus blockExtents(ObjectId blockId, const Point3& position, Extents& out) = 0;
 };
 
 class DbObject {
@@ -69,22 +68,15 @@ public:
     const std::string& layer() const { return layer_; }
     void setLayer(const std::string& layer) { layer_ = layer; }
 
-    // Extents given in the drawing file win over the computed ones.
-    void setExtentsOverride(std::optional<Extents> extents) { extentsOverride_ = extents; }
-    const std::optional<Extents>& extentsOverride() const { return extentsOverride_; }
-    ErrorStatus getGeomExtents(Extents& out) const;
-
+    // The host's geometry of the entity. eNotApplicable where the class has none (the grip
+    // points of a block reference, the parts of an entity that does not explode).
+    virtual ErrorStatus getGeomExtents(Extents& out) const = 0;
     // New, non-resident entities; the caller closes each one.
-    virtual ErrorStatus explode(std::vector<Entity*>& parts) const;
-    virtual ErrorStatus getGripPoints(std::vector<Point3>& points) const;
-    virtual std::unique_ptr<Entity> clone() const = 0;
-
-protected:
-    virtual ErrorStatus computeExtents(Extents& out) const = 0;
+    virtual ErrorStatus explode(std::vector<Entity*>& parts) const = 0;
+    virtual ErrorStatus getGripPoints(std::vector<Point3>& points) const = 0;
 
 private:
     std::string layer_ = "0";
-    std::optional<Extents> extentsOverride_;
 };
 
 // Single-line text.
@@ -103,11 +95,6 @@ public:
     ObjectId textStyle() const { return textStyle_; }
     void setTextStyle(ObjectId style) { textStyle_ = style; }
 
-    ErrorStatus getGripPoints(std::vector<Point3>& points) const override;
-    std::unique_ptr<Entity> clone() const override { return std::make_unique<Text>(*this); }
-
-protected:
-    ErrorStatus computeExtents(Extents& out) const override;
 
 private:
     std::string text_;
@@ -121,10 +108,10 @@ class AttributeDefinition : public Text {
 public:
     std::string className() const override { return "AcDbAttributeDefinition"; }
     const std::string& tag() const { return tag_; }
+
+protected:
+    // Filled by the host that made or opened the entity.
     void setTag(const std::string& tag) { tag_ = tag; }
-    std::unique_ptr<Entity> clone() const override {
-        return std::make_unique<AttributeDefinition>(*this);
-    }
 
 private:
     std::string tag_;
@@ -134,8 +121,10 @@ class Attribute : public Text {
 public:
     std::string className() const override { return "AcDbAttribute"; }
     const std::string& tag() const { return tag_; }
+
+protected:
+    // Filled by the host that made or opened the entity.
     void setTag(const std::string& tag) { tag_ = tag; }
-    std::unique_ptr<Entity> clone() const override { return std::make_unique<Attribute>(*this); }
 
 private:
     std::string tag_;
@@ -146,17 +135,14 @@ class MText : public Entity {
 public:
     std::string className() const override { return "AcDbMText"; }
     const std::string& contents() const { return contents_; }
-    void setContents(const std::string& contents) { contents_ = contents; }
     const Point3& location() const { return location_; }
-    void setLocation(const Point3& location) { location_ = location; }
     double textHeight() const { return height_; }
-    void setTextHeight(double height) { height_ = height; }
-
-    ErrorStatus getGripPoints(std::vector<Point3>& points) const override;
-    std::unique_ptr<Entity> clone() const override { return std::make_unique<MText>(*this); }
 
 protected:
-    ErrorStatus computeExtents(Extents& out) const override;
+    // Filled by the host that made or opened the entity.
+    void setContents(const std::string& contents) { contents_ = contents; }
+    void setLocation(const Point3& location) { location_ = location; }
+    void setTextHeight(double height) { height_ = height; }
 
 private:
     std::string contents_;
@@ -169,13 +155,10 @@ class Polyline : public Entity {
 public:
     std::string className() const override { return "AcDbPolyline"; }
     const std::vector<Point3>& points() const { return points_; }
-    void setPoints(std::vector<Point3> points) { points_ = std::move(points); }
-
-    ErrorStatus getGripPoints(std::vector<Point3>& points) const override;
-    std::unique_ptr<Entity> clone() const override { return std::make_unique<Polyline>(*this); }
 
 protected:
-    ErrorStatus computeExtents(Extents& out) const override;
+    // Filled by the host that made or opened the entity.
+    void setPoints(std::vector<Point3> points) { points_ = std::move(points); }
 
 private:
     std::vector<Point3> points_;
@@ -186,16 +169,13 @@ public:
     std::string className() const override { return "AcDbLine"; }
     const Point3& startPoint() const { return start_; }
     const Point3& endPoint() const { return end_; }
+
+protected:
+    // Filled by the host that made or opened the entity.
     void setPoints(const Point3& start, const Point3& end) {
         start_ = start;
         end_ = end;
     }
-
-    ErrorStatus getGripPoints(std::vector<Point3>& points) const override;
-    std::unique_ptr<Entity> clone() const override { return std::make_unique<Line>(*this); }
-
-protected:
-    ErrorStatus computeExtents(Extents& out) const override;
 
 private:
     Point3 start_;
@@ -207,18 +187,14 @@ class BlockReference : public Entity {
 public:
     std::string className() const override { return "AcDbBlockReference"; }
     ObjectId blockTableRecord() const { return block_; }
-    void setBlockTableRecord(ObjectId block) { block_ = block; }
     const Point3& position() const { return position_; }
-    void setPosition(const Point3& position) { position_ = position; }
     const std::vector<ObjectId>& attributeIds() const { return attributes_; }
-    void setAttributeIds(std::vector<ObjectId> ids) { attributes_ = std::move(ids); }
-
-    std::unique_ptr<Entity> clone() const override {
-        return std::make_unique<BlockReference>(*this);
-    }
 
 protected:
-    ErrorStatus computeExtents(Extents& out) const override;
+    // Filled by the host that made or opened the entity.
+    void setBlockTableRecord(ObjectId block) { block_ = block; }
+    void setPosition(const Point3& position) { position_ = position; }
+    void setAttributeIds(std::vector<ObjectId> ids) { attributes_ = std::move(ids); }
 
 private:
     ObjectId block_ = kNullId;
@@ -232,23 +208,10 @@ class ProxyEntity : public Entity {
 public:
     explicit ProxyEntity(std::string className = "AcDbZombieEntity")
         : className_(std::move(className)) {}
-    ProxyEntity(const ProxyEntity& other);
-    ProxyEntity& operator=(const ProxyEntity& other);
-
     std::string className() const override { return className_; }
-    void setClassName(const std::string& name) { className_ = name; }
-    const std::vector<std::unique_ptr<Entity>>& parts() const { return parts_; }
-    void addPart(std::unique_ptr<Entity> part) { parts_.push_back(std::move(part)); }
-
-    ErrorStatus explode(std::vector<Entity*>& parts) const override;
-    std::unique_ptr<Entity> clone() const override { return std::make_unique<ProxyEntity>(*this); }
-
-protected:
-    ErrorStatus computeExtents(Extents& out) const override;
 
 private:
     std::string className_;
-    std::vector<std::unique_ptr<Entity>> parts_;
 };
 
 // Symbol tables and records: implemented by each host.

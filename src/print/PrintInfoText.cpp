@@ -53,7 +53,7 @@ void AddPrintInfoText(const std::string& text, const host::Point3& position, int
         EnsurePrintInfoLayer(*layerTable);
     }
 
-    host::Opened<host::Text> entity(new host::Text());
+    host::Opened<host::Text> entity(host::current().newText());
     entity->setTextString(text);
     entity->setPosition(position);
     entity->setHeight(PrintTextHeight(height));

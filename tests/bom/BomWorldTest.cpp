@@ -20,6 +20,7 @@
 #include "bom/BomLayout.h"
 #include "bom/ColumnTitles.h"
 #include "bom/TableSearch.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::bomtest {
 namespace {
@@ -40,18 +41,18 @@ std::unique_ptr<T> Part(Setup... setup) {
 }
 
 std::unique_ptr<host::Entity> MText(const std::string& contents, double x, double y) {
-    return Part<host::MText>([&](host::MText& m) {
+    return Part<host::sim::SimMText>([&](host::sim::SimMText& m) {
         m.setContents(contents);
         m.setLocation({x, y, 0});
     });
 }
 
 std::unique_ptr<host::Entity> Polyline(std::vector<host::Point3> points) {
-    return Part<host::Polyline>([&](host::Polyline& p) { p.setPoints(points); });
+    return Part<host::sim::SimPolyline>([&](host::sim::SimPolyline& p) { p.setPoints(points); });
 }
 
 std::unique_ptr<host::Entity> Text(const std::string& text, double x, double y) {
-    return Part<host::Text>([&](host::Text& t) {
+    return Part<host::sim::SimText>([&](host::Text& t) {
         t.setTextString(text);
         t.setPosition({x, y, 0});
     });
@@ -59,9 +60,9 @@ std::unique_ptr<host::Entity> Text(const std::string& text, double x, double y) 
 
 // A proxy table on the grid kXs x kYs, one polyline per grid line, and a text "\P<value>" in
 // cell cells[row][column] (lowest row first), 1 unit inside the cell's lower-left corner.
-std::unique_ptr<host::ProxyEntity> Table(const std::vector<std::vector<std::string>>& cells,
+std::unique_ptr<host::sim::SimProxyEntity> Table(const std::vector<std::vector<std::string>>& cells,
                                          const std::string& className = "AcDbZombieEntity") {
-    auto table = std::make_unique<host::ProxyEntity>(className);
+    auto table = std::make_unique<host::sim::SimProxyEntity>(className);
     for (double y : kYs) table->addPart(Polyline({{kXs.front(), y, 0}, {kXs.back(), y, 0}}));
     for (double x : kXs) table->addPart(Polyline({{x, kYs.front(), 0}, {x, kYs.back(), 0}}));
     for (std::size_t r = 0; r < cells.size(); ++r) {
@@ -276,14 +277,15 @@ TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::string title = std::string("\\P") + kPartName;
-    auto noGrid = std::make_unique<host::ProxyEntity>();
+    auto noGrid = std::make_unique<host::sim::SimProxyEntity>();
     noGrid->addPart(MText(title, 1, 1));
-    auto noTexts = std::make_unique<host::ProxyEntity>();
+    auto noTexts = std::make_unique<host::sim::SimProxyEntity>();
     noTexts->addPart(MText(title, -100, -100));
     noTexts->addPart(Polyline({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}}));
-    auto lines = std::make_unique<host::ProxyEntity>();
+    auto lines = std::make_unique<host::sim::SimProxyEntity>();
     lines->addPart(MText(title, 1, 1));
-    lines->addPart(Part<host::Line>([](host::Line& l) { l.setPoints({0, 0, 0}, {10, 10, 0}); }));
+    lines->addPart(Part<host::sim::SimLine>(
+        [](host::sim::SimLine& l) { l.setPoints({0, 0, 0}, {10, 10, 0}); }));
     auto strange = Table({{kPartName}});
     strange->addPart(MText("nan", nan, 1));
     strange->addPart(MText("inf", 1, inf));
@@ -292,7 +294,7 @@ TEST_F(BomWorld, BrokenTablesGiveADefinedResult) {
 
     const struct {
         const char* name;
-        std::unique_ptr<host::ProxyEntity> table;
+        std::unique_ptr<host::sim::SimProxyEntity> table;
         std::size_t gridLines;
         std::size_t cells;
     } cases[] = {{"no polylines", std::move(noGrid), 0, 0},

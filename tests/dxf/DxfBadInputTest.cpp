@@ -4,7 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::dxftest {
 namespace {
@@ -120,7 +121,7 @@ TEST(DxfBadInput, ProxyWhoseGraphicsSizeDisagreesWithItsData) {
     const auto db = Load(kHead + "0\nACAD_PROXY_ENTITY\n100\nAcDbProxyEntity\n92\n1000\n310\n" +
                          graphics + "\n" + kTail);
     ASSERT_NE(db, nullptr);
-    const auto* proxy = dynamic_cast<const host::ProxyEntity*>(ModelSpace(*db).at(0));
+    const auto* proxy = dynamic_cast<const host::sim::SimProxyEntity*>(ModelSpace(*db).at(0));
     ASSERT_NE(proxy, nullptr);
     ASSERT_EQ(proxy->parts().size(), 1u);
     const auto* polyline = dynamic_cast<const host::Polyline*>(proxy->parts()[0].get());
@@ -133,7 +134,7 @@ TEST(DxfBadInput, ProxyWhoseGraphicsSizeDisagreesWithItsData) {
     const auto cut =
         Load(kHead + "0\nACAD_PROXY_ENTITY\n92\n60\n310\n" + graphics.substr(0, 60) + "\n" + kTail);
     ASSERT_NE(cut, nullptr);
-    EXPECT_TRUE(dynamic_cast<const host::ProxyEntity*>(ModelSpace(*cut).at(0))->parts().empty());
+    EXPECT_TRUE(dynamic_cast<const host::sim::SimProxyEntity*>(ModelSpace(*cut).at(0))->parts().empty());
 }
 
 TEST(DxfBadInput, DamagedCopiesOfRealFilesNeverCrash) {

@@ -9,10 +9,11 @@
 #include <algorithm>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfOut.h"
-#include "host/sim/DxfPairs.h"
-#include "host/sim/DxfProxyGraphics.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Out.h"
+#include "host/sim/dxf/Pairs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimEntities.h"
 #include "support/BomTables.h"
 #include "support/HostRun.h"
 #include "support/TreeFileNames.h"
@@ -29,12 +30,12 @@ constexpr const char kDrawing[] = "D:\\w\\A.dxf";
 std::vector<std::unique_ptr<host::Entity>> PartsList() {
     std::vector<std::unique_ptr<host::Entity>> parts;
     const auto polyline = [&](std::vector<host::Point3> points) {
-        auto part = std::make_unique<host::Polyline>();
+        auto part = std::make_unique<host::sim::SimPolyline>();
         part->setPoints(std::move(points));
         parts.push_back(std::move(part));
     };
     const auto cell = [&](const std::string& utf8, double x, double y) {
-        auto part = std::make_unique<host::MText>();
+        auto part = std::make_unique<host::sim::SimMText>();
         part->setContents(G(utf8));
         part->setLocation({x, y, 0});
         parts.push_back(std::move(part));

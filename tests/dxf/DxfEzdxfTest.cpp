@@ -12,7 +12,8 @@
 
 #include "DxfSupport.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimEntities.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::dxftest {
@@ -67,7 +68,7 @@ std::vector<std::string> OwnReading(const std::string& dxf) {
     const auto db = Load(dxf);
     if (!db) return lines;
     for (const host::Entity* entity : ModelSpace(*db)) {
-        const auto* proxy = dynamic_cast<const host::ProxyEntity*>(entity);
+        const auto* proxy = dynamic_cast<const host::sim::SimProxyEntity*>(entity);
         if (proxy == nullptr) continue;
         for (const auto& part : proxy->parts()) {
             const std::string layer = platform::GbkToUtf8(part->layer());
@@ -146,9 +147,9 @@ TEST(DxfIndependentReader, EzdxfDecodesTheProxyAsTheEmulatorDoes) {
     host::DbObject* space = nullptr;
     ASSERT_EQ(western->openObject(space, western->modelSpaceId(), host::OpenMode::ForWrite),
               host::eOk);
-    const auto* proxy = source.peekAs<host::ProxyEntity>(
+    const auto* proxy = source.peekAs<host::sim::SimProxyEntity>(
         source.peekAs<host::sim::SimBlockTableRecord>(source.modelSpaceId())->entityIds().at(0));
-    host::Entity* copy = proxy->clone().release();
+    host::Entity* copy = host::sim::Clone(*proxy).release();
     host::ObjectId id = host::kNullId;
     ASSERT_EQ(static_cast<host::BlockTableRecord*>(space)->appendEntity(copy, id), host::eOk);
     copy->close();

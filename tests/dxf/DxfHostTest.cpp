@@ -9,7 +9,7 @@
 #include <sstream>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
 #include "host/sim/SimHost.h"
 
 namespace velmarin::dxftest {

@@ -8,7 +8,8 @@
 #include <cstring>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfProxyGraphics.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::dxftest {
 namespace {
@@ -108,25 +109,25 @@ void ExpectPoints(const Entity& entity, const std::vector<Point3>& expected) {
 const MText& AsMText(const Entity& entity) {
     const auto* mtext = dynamic_cast<const MText*>(&entity);
     EXPECT_NE(mtext, nullptr) << entity.className();
-    static const MText none;
+    static const host::sim::SimMText none;
     return mtext != nullptr ? *mtext : none;
 }
 
 TEST(DxfProxyGraphics, PartsWrittenReadBackTheSame) {
     std::vector<std::unique_ptr<Entity>> parts;
-    auto grid = std::make_unique<Polyline>();
+    auto grid = std::make_unique<host::sim::SimPolyline>();
     grid->setPoints({{0, 0, 0}, {40, 0, 0}, {40, 24, 0}, {0, 24, 0}, {0, 0, 0}});
     parts.push_back(std::move(grid));
-    auto title = std::make_unique<MText>();
+    auto title = std::make_unique<host::sim::SimMText>();
     title->setContents(G("\\P序号"));
     title->setLocation({1.5, 1, 0});
     title->setTextHeight(3.5);
     title->setLayer(G("明细层"));
     parts.push_back(std::move(title));
-    auto rule = std::make_unique<host::Line>();
+    auto rule = std::make_unique<host::sim::SimLine>();
     rule->setPoints({0, 8, 0}, {40, 8, 0});
     parts.push_back(std::move(rule));
-    auto single = std::make_unique<host::Text>();
+    auto single = std::make_unique<host::sim::SimText>();
     single->setTextString("x");
     single->setPosition({32, 10, 0});
     parts.push_back(std::move(single));

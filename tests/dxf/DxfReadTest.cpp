@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfEntities.h"
-#include "host/sim/DxfOut.h"
-#include "host/sim/DxfProxyGraphics.h"
+#include "host/sim/dxf/Entities.h"
+#include "host/sim/dxf/Out.h"
+#include "host/sim/dxf/ProxyGraphics.h"
 
 namespace velmarin::dxftest {
 namespace {
@@ -41,10 +41,10 @@ Pairs ProxyPairs(const std::vector<std::unique_ptr<host::Entity>>& parts, int si
 
 std::vector<std::unique_ptr<host::Entity>> TableParts() {
     std::vector<std::unique_ptr<host::Entity>> parts;
-    auto grid = std::make_unique<Polyline>();
+    auto grid = std::make_unique<host::sim::SimPolyline>();
     grid->setPoints({{0, 0, 0}, {40, 0, 0}, {40, 8, 0}});
     parts.push_back(std::move(grid));
-    auto cell = std::make_unique<MText>();
+    auto cell = std::make_unique<host::sim::SimMText>();
     cell->setContents(G("\\P名称"));
     cell->setLocation({11, 1, 0});
     parts.push_back(std::move(cell));

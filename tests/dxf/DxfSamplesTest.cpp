@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::dxftest {
 namespace {
@@ -77,7 +78,7 @@ TEST(DxfSamples, RealLayoutProxyAndMirroredFrameInWorldCoordinates) {
     const std::vector<const host::Entity*> entities = ModelSpace(*db);
     ASSERT_EQ(entities.size(), 3u);
 
-    const auto* proxy = dynamic_cast<const host::ProxyEntity*>(entities[0]);
+    const auto* proxy = dynamic_cast<const host::sim::SimProxyEntity*>(entities[0]);
     ASSERT_NE(proxy, nullptr);
     std::vector<std::string> parts;
     for (const auto& part : proxy->parts()) {

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfPairs.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Pairs.h"
 
 namespace velmarin::dxftest {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 #include "support/Gbk.h"
 
 namespace velmarin::dxftest {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DxfSupport.h"
-#include "host/sim/DxfText.h"
+#include "host/sim/dxf/Text.h"
 
 namespace velmarin::dxftest {
 namespace {

@@ -9,8 +9,9 @@
 
 #include "DxfSupport.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfPairs.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Pairs.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::dxftest {
 namespace {
@@ -37,7 +38,7 @@ ObjectId AppendText(SimDatabase& db, const std::string& text, const std::string&
     DbObject* object = nullptr;
     EXPECT_EQ(db.openObject(object, db.modelSpaceId(), OpenMode::ForWrite), host::eOk);
     auto* space = static_cast<host::BlockTableRecord*>(object);
-    auto* entity = new host::Text;
+    auto* entity = new host::sim::SimText;
     entity->setTextString(text);
     entity->setPosition({420, -10, 0});
     entity->setHeight(3);
@@ -295,7 +296,7 @@ TEST(DxfWrite, Release12FileGetsEntitiesRelease12Knows) {
     AppendText(*db, "stamp", "0");
     DbObject* object = nullptr;
     ASSERT_EQ(db->openObject(object, db->modelSpaceId(), OpenMode::ForWrite), host::eOk);
-    auto* mtext = new host::MText;
+    auto* mtext = new host::sim::SimMText;
     mtext->setContents("multi");
     ObjectId id = host::kNullId;
     static_cast<host::BlockTableRecord*>(object)->appendEntity(mtext, id);

@@ -8,8 +8,8 @@
 
 #include "host/Objects.h"
 #include "host/sim/DrawingFile.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::testing::faults {
 namespace {
@@ -25,7 +25,7 @@ void AppendText(SimDatabase& db, const std::string& text) {
     ASSERT_EQ(db.openObject(object, db.modelSpaceId(), host::OpenMode::ForWrite), host::eOk);
     auto* space = dynamic_cast<host::BlockTableRecord*>(object);
     ASSERT_NE(space, nullptr);
-    auto* entity = new host::Text();
+    auto* entity = new host::sim::SimText();
     entity->setTextString(text);
     host::ObjectId id = host::kNullId;
     EXPECT_EQ(space->appendEntity(entity, id), host::eOk);

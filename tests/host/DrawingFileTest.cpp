@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim {
 namespace {
@@ -88,7 +88,7 @@ TEST(DrawingFile, ReadsEveryKindOfEntityWithGbkTexts) {
     EXPECT_EQ(tm->position().x, 5.0);  // at its reference without a position of its own
     EXPECT_EQ(db.peekAs<Attribute>(reference->attributeIds()[1])->textString(), "");
 
-    const auto* proxy = db.peekAs<ProxyEntity>(ids[5]);
+    const auto* proxy = db.peekAs<SimProxyEntity>(ids[5]);
     ASSERT_NE(proxy, nullptr);
     EXPECT_EQ(proxy->className(), "XAcDbZombieEntity");
     ASSERT_EQ(proxy->parts().size(), 1u);
@@ -225,7 +225,7 @@ TEST(DrawingFile, ExplodingAProxyGivesCopiesOfItsPartsInFileOrder) {
         {"type": "text", "text": "T"}]})"),
                      db, error))
         << error;
-    const auto* proxy = db.peekAs<ProxyEntity>(ModelSpace(db).at(0));
+    const auto* proxy = db.peekAs<SimProxyEntity>(ModelSpace(db).at(0));
     std::vector<Entity*> parts;
     ASSERT_EQ(proxy->explode(parts), eOk);
     ASSERT_EQ(parts.size(), 3u);
@@ -239,7 +239,7 @@ TEST(DrawingFile, ExplodingAProxyGivesCopiesOfItsPartsInFileOrder) {
     EXPECT_EQ(grips[2].y, 5.0);
     EXPECT_EQ(static_cast<MText*>(parts[1])->location().x, 12.0);
     // The copies are the caller's: changing one leaves the proxy alone, closing deletes it.
-    static_cast<MText*>(parts[1])->setContents("changed");
+    static_cast<SimMText*>(parts[1])->setContents("changed");
     EXPECT_EQ(static_cast<const MText&>(*proxy->parts()[1]).contents(), "\\PA");
     for (Entity* part : parts) {
         EXPECT_FALSE(part->isDatabaseResident());

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim {
 namespace {
@@ -104,7 +104,7 @@ TEST_F(SimDatabaseTest, AppendsTextsAndLayersOnlyWhenOpenForWrite) {
     blocks->getAt(kModelSpace, modelSpaceId);
     blocks->close();
 
-    auto* text = new Text();
+    auto* text = new SimText();
     text->setTextString("new");
     ObjectId textId = kNullId;
     {
@@ -145,7 +145,7 @@ TEST_F(SimDatabaseTest, AppendsTextsAndLayersOnlyWhenOpenForWrite) {
 TEST_F(SimDatabaseTest, ACloneOfAResidentEntityIsANewObject) {
     Opened<Text> text(openAs<Text>(db, ids[0], OpenMode::ForWrite));
     ASSERT_TRUE(text);
-    std::unique_ptr<Entity> copy = text->clone();
+    std::unique_ptr<Entity> copy = Clone(*text);
     EXPECT_FALSE(copy->isDatabaseResident());
     EXPECT_FALSE(copy->isWriteEnabled());
     EXPECT_EQ(copy->objectId(), kNullId);
@@ -162,6 +162,26 @@ TEST_F(SimDatabaseTest, ACloneOfAResidentEntityIsANewObject) {
     EXPECT_EQ(db.openObjectCount(), 2);
 }
 
+// A text of another host: the emulator could not compute its geometry, so it never takes it.
+class ForeignText : public Text {
+  public:
+    ErrorStatus getGeomExtents(Extents&) const override { return eNotApplicable; }
+    ErrorStatus explode(std::vector<Entity*>&) const override { return eNotApplicable; }
+    ErrorStatus getGripPoints(std::vector<Point3>&) const override { return eNotApplicable; }
+};
+
+TEST_F(SimDatabaseTest, RefusesAnEntityItDidNotMake) {
+    Opened<BlockTableRecord> space(
+        openAs<BlockTableRecord>(db, db.modelSpaceId(), OpenMode::ForWrite));
+    const std::size_t before = space->entityIds().size();
+    Entity* foreign = new ForeignText();
+    ObjectId id = kNullId;
+    EXPECT_EQ(space->appendEntity(foreign, id), eInvalidInput);
+    EXPECT_FALSE(foreign->isDatabaseResident());
+    EXPECT_EQ(foreign->close(), eOk);  // not resident: deleted
+    EXPECT_EQ(space->entityIds().size(), before);
+}
+
 TEST(SimDatabase, NamesIgnoreTheCaseOfSingleByteLettersOnly) {
     SimDatabase db;
     // 0x81 0x41 and 0x81 0x61 are two different characters whose trail bytes are 'A' and 'a'.
@@ -176,14 +196,14 @@ TEST(SimDatabase, BlockThatContainsItselfHasBoundedExtents) {
     // A definition can come to contain itself through an append after loading.
     SimDatabase db;
     const ObjectId block = db.ensureBlock("B");
-    auto line = std::make_unique<Line>();
+    auto line = std::make_unique<SimLine>();
     line->setPoints({0, 0, 0}, {1, 1, 0});
     db.addEntity(block, std::move(line));
-    auto inner = std::make_unique<BlockReference>();
+    auto inner = std::make_unique<SimBlockReference>();
     inner->setBlockTableRecord(block);
     inner->setPosition({10, 0, 0});
     db.addEntity(block, std::move(inner));
-    auto outer = std::make_unique<BlockReference>();
+    auto outer = std::make_unique<SimBlockReference>();
     outer->setBlockTableRecord(block);
     const ObjectId id = db.addEntity(db.modelSpaceId(), std::move(outer));
     Extents box;

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "host/sim/DxfFile.h"
+#include "host/sim/dxf/File.h"
 #include "platform/ReplacingFile.h"
 
 namespace velmarin::host::sim {

@@ -8,10 +8,10 @@
 #include <set>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/ErrorText.h"
+#include "host/sim/database/ErrorText.h"
 #include "host/sim/Json.h"
-#include "host/sim/SimDatabase.h"
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::host::sim {
@@ -148,7 +148,7 @@ class Reader {
                 !point(extents->items[1], "the upper corner", box.maxPoint)) {
                 return false;
             }
-            entity.setExtentsOverride(box);
+            SimSideOf(entity)->setExtentsOverride(box);
         }
         return true;
     }
@@ -179,7 +179,7 @@ class Reader {
                 "a text")) {
             return false;
         }
-        auto text = std::make_unique<Text>();
+        auto text = std::make_unique<SimText>();
         if (!textMembers(object, *text)) return false;
         out.entity = std::move(text);
         return true;
@@ -192,7 +192,7 @@ class Reader {
                           "an attribute definition")) {
             return false;
         }
-        auto definition = std::make_unique<AttributeDefinition>();
+        auto definition = std::make_unique<SimAttributeDefinition>();
         std::string tag;
         if (!optionalText(object, "tag", tag) || !textMembers(object, *definition)) return false;
         definition->setTag(tag);
@@ -206,7 +206,7 @@ class Reader {
                           "a multiline text")) {
             return false;
         }
-        auto mtext = std::make_unique<MText>();
+        auto mtext = std::make_unique<SimMText>();
         std::string contents;
         Point3 position;
         double height = mtext->textHeight();
@@ -235,7 +235,7 @@ class Reader {
                 points.push_back(p);
             }
         }
-        auto polyline = std::make_unique<Polyline>();
+        auto polyline = std::make_unique<SimPolyline>();
         polyline->setPoints(std::move(points));
         out.entity = std::move(polyline);
         return true;
@@ -251,7 +251,7 @@ class Reader {
         if (!optionalPoint(object, "start", start) || !optionalPoint(object, "end", end)) {
             return false;
         }
-        auto line = std::make_unique<Line>();
+        auto line = std::make_unique<SimLine>();
         line->setPoints(start, end);
         out.entity = std::move(line);
         return true;
@@ -269,7 +269,7 @@ class Reader {
         if (!text(*block, "\"block\"", name)) return false;
         if (name.empty()) return fail(*block, "a block name is empty");
         if (SameName(name, kModelSpace)) return fail(*block, "model space cannot be referenced");
-        auto reference = std::make_unique<BlockReference>();
+        auto reference = std::make_unique<SimBlockReference>();
         Point3 position;
         if (!optionalPoint(object, "position", position)) return false;
         reference->setPosition(position);
@@ -297,7 +297,7 @@ class Reader {
                 "an attribute")) {
             return false;
         }
-        auto attribute = std::make_unique<Attribute>();
+        auto attribute = std::make_unique<SimAttribute>();
         std::string tag;
         if (!optionalText(object, "tag", tag) || !textMembers(object, *attribute)) return false;
         // Without a position of its own an attribute sits at its block reference.
@@ -315,7 +315,7 @@ class Reader {
         }
         std::string className = "AcDbZombieEntity";
         if (!optionalText(object, "className", className)) return false;
-        auto proxy = std::make_unique<ProxyEntity>(className);
+        auto proxy = std::make_unique<SimProxyEntity>(className);
         if (const Value* parts = object.find("parts")) {
             if (!expect(*parts, Kind::Array, "\"parts\"")) return false;
             for (const Value& item : parts->items) {
@@ -363,7 +363,7 @@ class Reader {
         for (const Value& item : list.items) {
             ReadEntity read;
             if (!entity(item, false, read)) return false;
-            auto* reference = dynamic_cast<BlockReference*>(read.entity.get());
+            auto* reference = dynamic_cast<SimBlockReference*>(read.entity.get());
             db_.addEntity(recordId, std::move(read.entity));
             if (reference == nullptr) continue;
             std::vector<ObjectId> attributeIds;

@@ -3,7 +3,8 @@
 
 #include "host/sim/DrawingFile.h"
 #include "host/sim/Json.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SimEntities.h"
 #include "platform/Encoding.h"
 
 namespace velmarin::host::sim {
@@ -114,7 +115,9 @@ class DrawingWriter {
             member("erased");
             out_ += "true";
         }
-        if (const auto& box = e.extentsOverride()) {
+        const SimEntity* sim = SimSideOf(e);
+        if (const auto* box = sim != nullptr && sim->extentsOverride() ? &*sim->extentsOverride()
+                                                                        : nullptr) {
             member("extents");
             out_ += '[';
             point(box->minPoint);
@@ -164,7 +167,7 @@ class DrawingWriter {
             point(line->endPoint());
         } else if (const auto* reference = dynamic_cast<const BlockReference*>(&e)) {
             blockReference(*reference);
-        } else if (const auto* proxy = dynamic_cast<const ProxyEntity*>(&e)) {
+        } else if (const auto* proxy = dynamic_cast<const SimProxyEntity*>(&e)) {
             type("proxy");
             member("className");
             text(proxy->className());

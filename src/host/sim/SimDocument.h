@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/Host.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim {
 

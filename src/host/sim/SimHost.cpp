@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 
@@ -212,6 +212,8 @@ int SimHost::ssget(const char* mode, const Point3* first, const Point3* second,
     }
     return selection.names.empty() ? RTERROR : RTNORM;
 }
+
+Text* SimHost::newText() { return new SimText(); }
 
 void SimHost::printf(const std::string& text) {
     commandLine_.push_back(text);

@@ -87,6 +87,7 @@ class SimHost : public Host, public DocumentManager, public CommandStack {
     int ssget(const char* mode, const Point3* first, const Point3* second,
               SelectionSet& selection) override;
     void printf(const std::string& text) override;
+    Text* newText() override;
 
     // --- DocumentManager
     Document* curDocument() override;

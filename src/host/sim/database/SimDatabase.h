@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/Host.h"
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::host::sim {
 
@@ -100,7 +101,9 @@ class SimDatabase : public Database, public ObjectOwner {
 
     // --- ObjectOwner
     ErrorStatus closeObject(DbObject* object) override;
-    ErrorStatus blockExtents(ObjectId blockId, const Point3& position, Extents& out) override;
+
+    // The extents of a block definition's entities placed at `position`.
+    ErrorStatus blockExtents(ObjectId blockId, const Point3& position, Extents& out);
 
     // --- Building a drawing; nothing is left open
     ObjectId modelSpaceId() const { return modelSpace_; }

@@ -5,23 +5,16 @@
 
 #include <algorithm>
 
-#include "host/sim/DxfEntityReader.h"
-#include "host/sim/DxfFile.h"
-#include "host/sim/DxfPairs.h"
-#include "host/sim/DxfSource.h"
-#include "host/sim/SimDatabase.h"
-#include "host/sim/SymbolName.h"
+#include "host/sim/dxf/EntityReader.h"
+#include "host/sim/dxf/File.h"
+#include "host/sim/dxf/Pairs.h"
+#include "host/sim/dxf/Source.h"
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 namespace dxf {
 namespace {
-
-constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-std::size_t BodyStart(std::string_view bytes) {
-    return bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
-}
 
 bool HasNonAscii(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
@@ -439,7 +432,7 @@ class Reader {
         const ObjectId id = db_.addEntity(record, std::move(read.entity));
         source_.handles[id] = read.handle;
         if (!end_.empty()) source_.endHandles[id] = read.endHandle;
-        if (auto* reference = dynamic_cast<BlockReference*>(placed)) {
+        if (auto* reference = dynamic_cast<SimBlockReference*>(placed)) {
             std::vector<ObjectId> attributeIds;
             for (std::size_t k = 0; k < read.attributes.size(); ++k) {
                 const ObjectId attributeId = db_.addObject(std::move(read.attributes[k]));
@@ -477,26 +470,6 @@ class Reader {
 
 }  // namespace
 }  // namespace dxf
-
-bool LooksLikeDxf(const std::string& bytes) {
-    const std::size_t start = dxf::BodyStart(bytes);
-    if (std::string_view(bytes).substr(start, dxf::kBinarySentinel.size()) ==
-        dxf::kBinarySentinel) {
-        return true;
-    }
-    dxf::PairScanner scanner(bytes, start);
-    dxf::Pair pair;
-    for (int k = 0; k < 64 && scanner.next(pair); ++k) {
-        if (pair.code == 999) continue;
-        const std::string_view value = dxf::Trimmed(pair.value);
-        return pair.code == 0 && (value == "SECTION" || value == "EOF");
-    }
-    return false;
-}
-
-bool IsDxfPath(const std::string& path) {
-    return path.size() >= 4 && FoldedName(path.substr(path.size() - 4)) == ".DXF";
-}
 
 bool ReadDxf(std::string bytes, const std::string& label, SimDatabase& db, std::string& error) {
     auto source = std::make_unique<dxf::DxfSource>();

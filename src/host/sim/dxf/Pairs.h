@@ -50,6 +50,11 @@ class PairScanner {
     int errorLine_ = 0;
 };
 
+// A binary DXF file starts with this sentinel instead of pairs.
+inline constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
+// Where the pairs start: after a UTF-8 byte-order mark, when the file has one.
+std::size_t BodyStart(std::string_view bytes);
+
 std::string_view Trimmed(std::string_view text);
 // Numbers as DXF stores them: blanks around them allowed, nothing else.
 bool ParseDouble(std::string_view text, double& out);

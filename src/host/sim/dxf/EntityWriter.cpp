@@ -1,12 +1,12 @@
-#include "host/sim/DxfEntityWriter.h"
+#include "host/sim/dxf/EntityWriter.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "host/sim/DxfEntities.h"
-#include "host/sim/DxfOcs.h"
-#include "host/sim/DxfProxyGraphics.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/dxf/Entities.h"
+#include "host/sim/dxf/Ocs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim::dxf {
 namespace {
@@ -97,7 +97,7 @@ void EntityWriter::write(const Entity& entity, ObjectId id, const std::string& o
         polyline(*lines, id, handle, owner);
     } else if (const auto* blockReference = dynamic_cast<const BlockReference*>(&entity)) {
         reference(*blockReference, id, handle, owner, withoutAttributes);
-    } else if (const auto* proxyEntity = dynamic_cast<const ProxyEntity*>(&entity)) {
+    } else if (const auto* proxyEntity = dynamic_cast<const SimProxyEntity*>(&entity)) {
         proxy(*proxyEntity, handle, owner);
     }
 }
@@ -128,7 +128,7 @@ void EntityWriter::attribute(const Attribute& attribute, const std::string& hand
 
 void EntityWriter::mtext(const MText& mtext, const std::string& handle, const std::string& owner) {
     if (!markers()) {  // release 12 knows no multiline text: its contents become a text
-        Text text;
+        SimText text;
         text.setLayer(mtext.layer());
         text.setTextString(mtext.contents());
         text.setPosition(mtext.location());
@@ -226,7 +226,7 @@ void EntityWriter::reference(const BlockReference& reference, ObjectId id,
     if (!attributes.empty()) endOfSequence(handles_.endOf(id), handle, reference.layer());
 }
 
-void EntityWriter::proxy(const ProxyEntity& proxy, const std::string& handle,
+void EntityWriter::proxy(const SimProxyEntity& proxy, const std::string& handle,
                          const std::string& owner) {
     if (!out_.format().proxyEntities()) {
         // Release 12 knows no proxies: the parts stand in the proxy's place.

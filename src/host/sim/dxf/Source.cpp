@@ -1,11 +1,13 @@
-#include "host/sim/DxfSource.h"
+#include "host/sim/dxf/Source.h"
+
+#include "host/sim/database/SimEntities.h"
 
 namespace velmarin::host::sim::dxf {
 
 void DxfSource::beforeWrite(ObjectId id, const DbObject& object) {
     if (!fromFile(id) || originals_.count(id) != 0) return;
     if (const auto* entity = dynamic_cast<const Entity*>(&object)) {
-        originals_.emplace(id, entity->clone());
+        originals_.emplace(id, Clone(*entity));
     }
 }
 

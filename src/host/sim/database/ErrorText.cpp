@@ -1,4 +1,4 @@
-#include "host/sim/ErrorText.h"
+#include "host/sim/database/ErrorText.h"
 
 namespace velmarin::host::sim {
 

@@ -1,4 +1,4 @@
-#include "host/sim/DxfOut.h"
+#include "host/sim/dxf/Out.h"
 
 #include <charconv>
 #include <cmath>

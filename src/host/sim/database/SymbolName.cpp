@@ -1,4 +1,4 @@
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SymbolName.h"
 
 #include "platform/DoubleByte.h"
 

@@ -1,4 +1,4 @@
-#include "host/sim/DxfPairs.h"
+#include "host/sim/dxf/Pairs.h"
 
 #include <charconv>
 #include <cstring>
@@ -76,6 +76,11 @@ bool PairScanner::next(Pair& pair) {
     pair = peeked_;
     hasPeeked_ = false;
     return true;
+}
+
+std::size_t BodyStart(std::string_view bytes) {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    return bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
 }
 
 std::string_view Trimmed(std::string_view text) {

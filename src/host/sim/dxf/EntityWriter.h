@@ -5,7 +5,8 @@
 #include <string>
 
 #include "host/Objects.h"
-#include "host/sim/DxfOut.h"
+#include "host/sim/database/SimEntities.h"
+#include "host/sim/dxf/Out.h"
 
 namespace velmarin::host::sim {
 class SimDatabase;
@@ -55,7 +56,7 @@ class EntityWriter {
                   const std::string& owner);
     void reference(const BlockReference& reference, ObjectId id, const std::string& handle,
                    const std::string& owner, bool withoutAttributes);
-    void proxy(const ProxyEntity& proxy, const std::string& handle, const std::string& owner);
+    void proxy(const SimProxyEntity& proxy, const std::string& handle, const std::string& owner);
 
     DxfOut& out_;
     const SimDatabase& db_;

@@ -1,4 +1,4 @@
-#include "host/sim/DxfText.h"
+#include "host/sim/dxf/Text.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -12,7 +12,7 @@
 //       transformation of the points that follow; every other primitive is skipped.
 //
 // A lightweight polyline record is the byte count of its fields followed by the fields
-// bit-coded as the drawing format stores the entity (DxfProxyGraphics.cpp tells them).
+// bit-coded as the drawing format stores the entity (ProxyRecords.h tells them).
 //
 // Written back: lightweight polylines as lightweight polyline records, other polylines and
 // lines as polyline primitives, texts and multiline texts as Unicode texts, a layer primitive
@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "host/Objects.h"
-#include "host/sim/DxfText.h"
+#include "host/sim/dxf/Text.h"
 
 namespace velmarin::host::sim::dxf {
 

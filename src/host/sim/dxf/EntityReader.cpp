@@ -1,132 +1,16 @@
-#include "host/sim/DxfEntityReader.h"
+#include "host/sim/dxf/EntityReader.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/sim/DxfEntities.h"
-#include "host/sim/DxfOcs.h"
-#include "host/sim/DxfProxyGraphics.h"
-#include "host/sim/SimDatabase.h"
-#include "host/sim/SymbolName.h"
+#include "host/sim/dxf/Entities.h"
+#include "host/sim/dxf/EntityPairs.h"
+#include "host/sim/dxf/Ocs.h"
+#include "host/sim/dxf/ProxyGraphics.h"
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim::dxf {
-namespace {
-
-// The most derived subclass marker (group 100) of an entity, "" when it has none.
-std::string MarkedClass(const std::vector<Pair>& pairs) {
-    std::string_view marked;
-    for (const Pair& pair : pairs) {
-        if (pair.code == 101) break;  // an embedded object's markers are not the entity's
-        if (pair.code == 100) marked = Trimmed(pair.value);
-    }
-    return marked == "AcDbEntity" ? std::string() : std::string(marked);
-}
-
-// The host class of an entity type in a file without subclass markers.
-std::string ClassOfType(const std::string& type) {
-    static const std::pair<const char*, const char*> kClasses[] = {
-        {"CIRCLE", "AcDbCircle"},        {"ARC", "AcDbArc"},
-        {"POINT", "AcDbPoint"},          {"SOLID", "AcDbSolid"},
-        {"TRACE", "AcDbTrace"},          {"3DFACE", "AcDbFace"},
-        {"SHAPE", "AcDbShape"},          {"DIMENSION", "AcDbDimension"},
-        {"VIEWPORT", "AcDbViewport"},    {"ELLIPSE", "AcDbEllipse"},
-        {"SPLINE", "AcDbSpline"},        {"HATCH", "AcDbHatch"},
-        {"INSERT", "AcDbBlockReference"}};
-    for (const auto& [dxfType, className] : kClasses) {
-        if (type == dxfType) return className;
-    }
-    return "AcDbEntity";
-}
-
-class BoxBuilder {
-  public:
-    void add(const Point3& p) {
-        if (empty_) {
-            box_ = {p, p};
-            empty_ = false;
-            return;
-        }
-        box_.minPoint = {std::min(box_.minPoint.x, p.x), std::min(box_.minPoint.y, p.y),
-                         std::min(box_.minPoint.z, p.z)};
-        box_.maxPoint = {std::max(box_.maxPoint.x, p.x), std::max(box_.maxPoint.y, p.y),
-                         std::max(box_.maxPoint.z, p.z)};
-    }
-    void addRound(const Point3& center, double radius) {
-        add({center.x - radius, center.y - radius, center.z});
-        add({center.x + radius, center.y + radius, center.z});
-    }
-    bool empty() const { return empty_; }
-    const Extents& box() const { return box_; }
-
-  private:
-    Extents box_;
-    bool empty_ = true;
-};
-
-// The points of groups 10-18 / 20-28 / 30-38 in their order, read leniently: an entity the
-// emulator does not model never stops a drawing from loading.
-std::vector<Point3> LoosePoints(const std::vector<Pair>& pairs) {
-    std::vector<Point3> points;
-    for (const Pair& pair : pairs) {
-        double value = 0.0;
-        if (pair.code < 10 || pair.code > 38 || !ParseDouble(pair.value, value)) continue;
-        if (pair.code <= 18) {
-            points.push_back({value, 0.0, 0.0});
-        } else if (!points.empty() && pair.code >= 20 && pair.code <= 28) {
-            points.back().y = value;
-        } else if (!points.empty() && pair.code >= 30) {
-            points.back().z = value;
-        }
-    }
-    return points;
-}
-
-double LooseNumber(const std::vector<Pair>& pairs, int code) {
-    for (const Pair& pair : pairs) {
-        double value = 0.0;
-        if (pair.code == code && ParseDouble(pair.value, value)) return value;
-    }
-    return 0.0;
-}
-
-bool HexBytes(std::string_view hex, std::string& out) {
-    hex = Trimmed(hex);
-    if (hex.size() % 2 != 0) return false;
-    const auto digit = [](char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        return -1;
-    };
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = digit(hex[i]);
-        const int low = digit(hex[i + 1]);
-        if (high < 0 || low < 0) return false;
-        out += static_cast<char>(high * 16 + low);
-    }
-    return true;
-}
-
-// The plane of an entity's object coordinates, from its extrusion direction (groups 210, 220,
-// 230; +Z when it has none). Read leniently, as the direction only places what was read.
-ObjectCoordinates PlaneOf(const std::vector<Pair>& pairs) {
-    Point3 normal{0.0, 0.0, 1.0};
-    for (const Pair& pair : pairs) {
-        if (pair.code == 101) break;
-        double value = 0.0;
-        if (pair.code < 210 || pair.code > 230 || pair.code % 10 != 0) continue;
-        if (!ParseDouble(pair.value, value)) continue;
-        (pair.code == 210 ? normal.x : pair.code == 220 ? normal.y : normal.z) = value;
-    }
-    return ObjectCoordinates(normal);
-}
-
-std::string Shown(std::string_view value) {
-    return std::string(value.substr(0, 40)) + (value.size() > 40 ? "..." : "");
-}
-
-}  // namespace
-
 bool EntityReader::number(const Pair& pair, const char* type, double& out) {
     if (ParseDouble(pair.value, out)) return true;
     return problems_.at(pair.line + 1, "group " + std::to_string(pair.code) + " of " + type +
@@ -218,7 +102,7 @@ bool EntityReader::text(const std::vector<Pair>& pairs, const char* type, Text& 
 }
 
 bool EntityReader::mtext(const std::vector<Pair>& pairs, ReadEntity& out) {
-    auto mtext = std::make_unique<MText>();
+    auto mtext = std::make_unique<SimMText>();
     std::string stored;  // chunks joined before decoding: a chunk may end inside a character
     Point3 position;
     double height = mtext->textHeight();
@@ -255,7 +139,7 @@ bool EntityReader::line(const std::vector<Pair>& pairs, ReadEntity& out) {
     for (const Pair& pair : pairs) {
         if (!point(pair, "LINE", 10, start) || !point(pair, "LINE", 11, end)) return false;
     }
-    auto line = std::make_unique<Line>();
+    auto line = std::make_unique<SimLine>();
     line->setPoints(start, end);
     out.entity = std::move(line);
     return true;
@@ -277,7 +161,7 @@ bool EntityReader::lwPolyline(const std::vector<Pair>& pairs, ReadEntity& out) {
     }
     const ObjectCoordinates plane = PlaneOf(pairs);
     for (Point3& p : points) p = plane.toWorld({p.x, p.y, elevation});
-    auto polyline = std::make_unique<Polyline>();
+    auto polyline = std::make_unique<SimPolyline>();
     polyline->setPoints(std::move(points));
     out.entity = std::move(polyline);
     return true;
@@ -395,7 +279,7 @@ bool EntityReader::insert(const std::vector<Pair>& pairs,
     reference->columnSpacing = columnSpacing;
     reference->rowSpacing = rowSpacing;
     for (const auto& attributePairs : attributes) {
-        auto attribute = std::make_unique<Attribute>();
+        auto attribute = std::make_unique<SimAttribute>();
         std::string tag;
         if (!text(attributePairs, "ATTRIB", *attribute, &tag)) return false;
         attribute->setTag(tag);
@@ -427,7 +311,7 @@ bool EntityReader::proxy(const std::vector<Pair>& pairs, ReadEntity& out) {
                                     Shown(pairs[i].value) + "\"");
         }
     }
-    auto proxy = std::make_unique<ProxyEntity>("AcDbZombieEntity");
+    auto proxy = std::make_unique<SimProxyEntity>("AcDbZombieEntity");
     ProxyGraphicsContext context;
     context.layers = &layers_;
     context.codec = codec_;
@@ -473,11 +357,11 @@ bool EntityReader::read(const std::vector<Pair>& pairs,
     const std::string type(Trimmed(pairs.front().value));
     bool ok = true;
     if (type == "TEXT") {
-        auto single = std::make_unique<Text>();
+        auto single = std::make_unique<SimText>();
         ok = text(pairs, "TEXT", *single, nullptr);
         out.entity = std::move(single);
     } else if (type == "ATTDEF") {
-        auto definition = std::make_unique<AttributeDefinition>();
+        auto definition = std::make_unique<SimAttributeDefinition>();
         std::string tag;
         ok = text(pairs, "ATTDEF", *definition, &tag);
         definition->setTag(tag);

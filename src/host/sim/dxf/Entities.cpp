@@ -1,13 +1,18 @@
-#include "host/sim/DxfEntities.h"
+#include "host/sim/dxf/Entities.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "host/sim/DxfOcs.h"
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/dxf/Ocs.h"
 
 namespace velmarin::host::sim {
 
-ErrorStatus DxfOtherEntity::computeExtents(Extents& out) const {
+ErrorStatus DxfOtherEntity::getGeomExtents(Extents& out) const {
+    if (extentsOverride()) {
+        out = *extentsOverride();
+        return eOk;
+    }
     if (!box_) return eInvalidInput;
     out = *box_;
     return eOk;
@@ -15,13 +20,14 @@ ErrorStatus DxfOtherEntity::computeExtents(Extents& out) const {
 
 ErrorStatus DxfBlockReference::computeExtents(Extents& out) const {
     const Point3& at = position();
-    if (owner() == nullptr) {
+    auto* db = dynamic_cast<SimDatabase*>(owner());
+    if (db == nullptr) {
         out = {at, at};
         return eOk;
     }
     // The definition's box around its base point, then scaled, repeated, rotated and moved.
     Extents local;
-    const ErrorStatus status = owner()->blockExtents(blockTableRecord(), Point3{}, local);
+    const ErrorStatus status = db->blockExtents(blockTableRecord(), Point3{}, local);
     if (status != eOk) return status;
     const double angle = rotationDegrees * 3.14159265358979323846 / 180.0;
     const double c = std::cos(angle);

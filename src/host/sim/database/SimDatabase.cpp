@@ -1,9 +1,9 @@
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 #include <algorithm>
 #include <atomic>
 
-#include "host/sim/SymbolName.h"
+#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 namespace {
@@ -47,7 +47,8 @@ std::vector<ObjectId> SimBlockTableRecord::entityIds() const {
 ErrorStatus SimBlockTableRecord::appendEntity(Entity* entity, ObjectId& id) {
     if (entity == nullptr) return eNullObjectId;
     if (!isWriteEnabled()) return eNotOpenForWrite;
-    if (entity->isDatabaseResident()) return eInvalidInput;
+    // Only the emulator's own entities compute their geometry (SimHost::newText makes them).
+    if (entity->isDatabaseResident() || SimSideOf(*entity) == nullptr) return eInvalidInput;
     id = db_.adopt(std::unique_ptr<DbObject>(entity), true);
     entities_.push_back(id);
     return eOk;

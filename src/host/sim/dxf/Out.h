@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "host/HostTypes.h"
-#include "host/sim/DxfText.h"
+#include "host/sim/dxf/Text.h"
 
 namespace velmarin::host::sim::dxf {
 
