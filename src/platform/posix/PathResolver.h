@@ -8,10 +8,14 @@
 // names, the bytes the Windows ANSI functions would store on a Chinese system, so that what the
 // system writes is found by the same bytes on every platform and the file names in its own
 // files (tree file, BOM detail file) match the names on disk byte for byte.
+// Matching ignoring case reads a folder only the first time and when it changed behind the
+// resolver's back: the platform reports its own creations and removals (FolderIndex.h).
 
 #include <map>
 #include <string>
 #include <vector>
+
+#include "platform/posix/FolderIndex.h"
 
 namespace velmarin::platform::posix {
 
@@ -30,8 +34,14 @@ class PathResolver {
     // double-byte characters, empty components dropped.
     static std::vector<std::string> Components(const std::string& path, std::size_t from);
 
+    // The platform created (or renamed to) the POSIX path `posixPath`, or removed it.
+    void created(const std::string& posixPath) const;
+    void removed(const std::string& posixPath) const;
+    std::size_t folderReads() const { return index_.folderReads(); }
+
   private:
     std::map<char, std::string> drives_;  // upper-case letter -> absolute folder, no trailing '/'
+    mutable FolderIndex index_;           // a cache: lookups stay const
 };
 
 // '*' any run of characters, '?' one character (a double-byte character is one), A-Z folded;

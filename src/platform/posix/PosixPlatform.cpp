@@ -35,6 +35,25 @@ std::string FileNameOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+// A written file that tells the resolver of its name once it has replaced its target, so that
+// the folder need not be read again to find it.
+class ReportedFile : public OutputFile {
+  public:
+    ReportedFile(std::unique_ptr<OutputFile> file, std::string path, const PathResolver& resolver)
+        : file_(std::move(file)), path_(std::move(path)), resolver_(resolver) {}
+    bool write(const char* data, std::size_t size) override { return file_->write(data, size); }
+    bool commit() override {
+        if (!file_->commit()) return false;
+        resolver_.created(path_);
+        return true;
+    }
+
+  private:
+    std::unique_ptr<OutputFile> file_;
+    std::string path_;
+    const PathResolver& resolver_;
+};
+
 }  // namespace
 
 PosixPlatform::PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock)
@@ -76,6 +95,7 @@ bool PosixPlatform::writeProfileString(const char* section, const char* key, con
     const struct timespec started = ProfileCache::Now();
     struct stat status;
     if (!ReplaceFile(path, *bytes, faults_, &status)) return false;
+    resolver_.created(path);
     profileCache_.store(path, std::make_shared<const profile::ProfileText>(std::move(*bytes)),
                         status, started);
     return true;
@@ -115,17 +135,24 @@ bool PosixPlatform::findFirstFile(const std::string& pattern) {
 bool PosixPlatform::createDirectory(const std::string& path) {
     if (faults_.failCreateDirectory) return false;
     const std::string resolved = resolve(path);
-    return !resolved.empty() && ::mkdir(resolved.c_str(), 0777) == 0;
+    if (resolved.empty() || ::mkdir(resolved.c_str(), 0777) != 0) return false;
+    resolver_.created(resolved);
+    return true;
 }
 
 bool PosixPlatform::deleteFile(const std::string& path) {
     const std::string resolved = resolve(path);
-    return !resolved.empty() && !IsReadOnly(resolved) && ::unlink(resolved.c_str()) == 0;
+    if (resolved.empty() || IsReadOnly(resolved) || ::unlink(resolved.c_str()) != 0) return false;
+    resolver_.removed(resolved);
+    return true;
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path) {
     if (faults_.failCreateFile) return nullptr;
-    return AtomicFile::Create(resolve(path), faults_);
+    const std::string resolved = resolve(path);
+    auto file = AtomicFile::Create(resolved, faults_);
+    if (!file) return nullptr;
+    return std::make_unique<ReportedFile>(std::move(file), resolved, resolver_);
 }
 
 bool PosixPlatform::readFile(const std::string& path, std::string& contents) {
