@@ -14,6 +14,7 @@
 #include "platform/ModulePath.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/shims/FaultPlatform.h"
 
 namespace velmarin::platform::posix {
 namespace {
@@ -190,34 +191,35 @@ TEST_F(PosixPlatformTest, CreateFileReplacesTargetOnlyOnCommit) {
 TEST_F(PosixPlatformTest, InjectedFailuresLeaveOldFiles) {
     folder_.write("out/f.txt", "old");
     folder_.write("out/p.ini", "[s]\r\nk=old\r\n");
-    Faults& faults = platform_->faults();
+    shims::FaultPlatform shim(*platform_);
+    shims::Faults& faults = shim.faults();
 
     faults.diskSpace = 4;
-    auto file = platform_->createFile("D:\\out\\f.txt");
+    auto file = shim.createFile("D:\\out\\f.txt");
     ASSERT_NE(file, nullptr);
     EXPECT_TRUE(file->write("abc"));
     EXPECT_FALSE(file->write("def"));
     EXPECT_FALSE(file->commit());
     file.reset();
-    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_FALSE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
     EXPECT_EQ(get("s", "k", "D:\\out\\p.ini"), "old");
     faults.diskSpace.reset();
 
-    faults.failRename = true;
-    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
-    faults.failRename = false;
+    faults.failCommit = true;
+    EXPECT_FALSE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    faults.failCommit = false;
 
     faults.failProfileWrites = 1;
-    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_FALSE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
     EXPECT_EQ(folder_.read("out/p.ini"), "[s]\r\nk=old\r\n");
     EXPECT_EQ(folder_.read("out/f.txt"), "old");
     EXPECT_EQ(entries("out"), (std::vector<std::string>{"f.txt", "p.ini"}));
-    EXPECT_TRUE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_TRUE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
 
     faults.failCreateFile = true;
-    EXPECT_EQ(platform_->createFile("D:\\out\\f.txt"), nullptr);
+    EXPECT_EQ(shim.createFile("D:\\out\\f.txt"), nullptr);
     faults.failCreateDirectory = true;
-    EXPECT_FALSE(platform_->createDirectory("D:\\newdir"));
+    EXPECT_FALSE(shim.createDirectory("D:\\newdir"));
 }
 
 TEST_F(PosixPlatformTest, FoldersAndFiles) {

@@ -62,10 +62,6 @@ std::uint32_t PosixPlatform::getProfileString(const char* section, const char* k
 bool PosixPlatform::writeProfileString(const char* section, const char* key, const char* value,
                                        const std::string& file) {
     if (section == nullptr) return false;
-    if (faults_.failProfileWrites > 0) {
-        --faults_.failProfileWrites;
-        return false;
-    }
     const std::string path = resolve(file);
     const auto loaded = profileCache_.load(path);
     if (path.empty() || loaded.state == ProfileCache::State::Unreadable) return false;
@@ -75,7 +71,7 @@ bool PosixPlatform::writeProfileString(const char* section, const char* key, con
 
     const struct timespec started = ProfileCache::Now();
     struct stat status;
-    if (!ReplaceFile(path, *bytes, faults_, &status)) return false;
+    if (!ReplaceFile(path, *bytes, &status)) return false;
     profileCache_.store(path, std::make_shared<const profile::ProfileText>(std::move(*bytes)),
                         status, started);
     return true;
@@ -113,7 +109,6 @@ bool PosixPlatform::findFirstFile(const std::string& pattern) {
 }
 
 bool PosixPlatform::createDirectory(const std::string& path) {
-    if (faults_.failCreateDirectory) return false;
     const std::string resolved = resolve(path);
     return !resolved.empty() && ::mkdir(resolved.c_str(), 0777) == 0;
 }
@@ -124,8 +119,7 @@ bool PosixPlatform::deleteFile(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path) {
-    if (faults_.failCreateFile) return nullptr;
-    return AtomicFile::Create(resolve(path), faults_);
+    return AtomicFile::Create(resolve(path), &pending_);
 }
 
 bool PosixPlatform::readFile(const std::string& path, std::string& contents) {
