@@ -10,6 +10,7 @@
 #include "tree/LinkBomToTree.h"
 
 #include "bom/BomWorkspace.h"
+#include "platform/Platform.h"
 #include "tree/TreeFile.h"
 #include "util/FixedTexts.h"
 #include "util/Text.h"
@@ -158,6 +159,8 @@ int LinkBomToTree(BomWorkspace& bom, TreeFile& file) {
     std::vector<int>& drawingStarts = bom.drawingStarts();
     int linkedRows = 0;
     std::optional<TreeNodes> nodes;  // read only once a row needs it
+    // The detail files are flushed one after another and replace theirs together at the end.
+    platform::CommitGroup detailFiles(platform::current());
 
     // Linked rows leave the BOM. The survivors are moved up in one pass (`kept` trails the row
     // being examined), so each block is contiguous when its detail file is written, and the

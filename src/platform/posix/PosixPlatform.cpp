@@ -81,10 +81,6 @@ std::uint32_t PosixPlatform::getProfileString(const char* section, const char* k
 bool PosixPlatform::writeProfileString(const char* section, const char* key, const char* value,
                                        const std::string& file) {
     if (section == nullptr) return false;
-    if (faults_.failProfileWrites > 0) {
-        --faults_.failProfileWrites;
-        return false;
-    }
     const std::string path = resolve(file);
     const auto loaded = profileCache_.load(path);
     if (path.empty() || loaded.state == ProfileCache::State::Unreadable) return false;
@@ -94,7 +90,7 @@ bool PosixPlatform::writeProfileString(const char* section, const char* key, con
 
     const struct timespec started = ProfileCache::Now();
     struct stat status;
-    if (!ReplaceFile(path, *bytes, faults_, &status)) return false;
+    if (!ReplaceFile(path, *bytes, &status)) return false;
     resolver_.created(path);
     profileCache_.store(path, std::make_shared<const profile::ProfileText>(std::move(*bytes)),
                         status, started);
@@ -133,7 +129,6 @@ bool PosixPlatform::findFirstFile(const std::string& pattern) {
 }
 
 bool PosixPlatform::createDirectory(const std::string& path) {
-    if (faults_.failCreateDirectory) return false;
     const std::string resolved = resolve(path);
     if (resolved.empty() || ::mkdir(resolved.c_str(), 0777) != 0) return false;
     resolver_.created(resolved);
@@ -148,9 +143,8 @@ bool PosixPlatform::deleteFile(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path) {
-    if (faults_.failCreateFile) return nullptr;
     const std::string resolved = resolve(path);
-    auto file = AtomicFile::Create(resolved, faults_);
+    auto file = AtomicFile::Create(resolved, &pending_);
     if (!file) return nullptr;
     return std::make_unique<ReportedFile>(std::move(file), resolved, resolver_);
 }
