@@ -65,19 +65,19 @@ std::vector<std::string> PathResolver::Components(const std::string& path, std::
     return parts;
 }
 
-std::string PathResolver::resolve(const std::string& windowsPath) const {
-    if (windowsPath.empty()) return {};
+std::optional<PathResolver::Spelled> PathResolver::spell(const std::string& windowsPath) const {
+    if (windowsPath.empty()) return std::nullopt;
     std::string root;  // "" is the root of the file system
     std::vector<std::string> parts;
     std::size_t from = 0;
     const auto first = static_cast<unsigned char>(windowsPath[0]);
     if (windowsPath.size() >= 2 && windowsPath[1] == ':' && std::isalpha(first)) {
         const auto drive = drives_.find(static_cast<char>(std::toupper(first)));
-        if (drive == drives_.end()) return {};
+        if (drive == drives_.end()) return std::nullopt;
         root = drive->second;
         from = 2;
     } else if (windowsPath[0] == '\\' && windowsPath.size() >= 2 && IsSeparator(windowsPath[1])) {
-        return {};  // a network path: there is no network here
+        return std::nullopt;  // a network path: there is no network here
     } else if (!IsSeparator(windowsPath[0])) {
         parts = Components(CurrentDirectory(), 0);  // so that ".." can climb out of it
     }
@@ -90,7 +90,21 @@ std::string PathResolver::resolve(const std::string& windowsPath) const {
         }
         parts.push_back(std::move(part));
     }
+    return Spelled{std::move(root), std::move(parts)};
+}
 
+std::string PathResolver::literal(const std::string& windowsPath) const {
+    const auto spelled = spell(windowsPath);
+    if (!spelled) return {};
+    std::string exact = spelled->root;
+    for (const auto& part : spelled->parts) exact.append("/").append(part);
+    return exact.empty() ? "/" : exact;
+}
+
+std::string PathResolver::resolve(const std::string& windowsPath) const {
+    const auto spelled = spell(windowsPath);
+    if (!spelled) return {};
+    const auto& [root, parts] = *spelled;
     std::string exact = root;
     for (const auto& part : parts) exact.append("/").append(part);
     if (exact.empty()) return "/";

@@ -12,6 +12,7 @@
 // resolver's back: the platform reports its own creations and removals (FolderIndex.h).
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class PathResolver {
     // The POSIX path, or "" for a path no file operation can reach (an unmapped drive, a
     // network path, an empty path).
     std::string resolve(const std::string& windowsPath) const;
+    // The path as spelled, without looking at the file system: what resolve() gives whenever
+    // something exists there ("" where resolve() gives "").
+    std::string literal(const std::string& windowsPath) const;
     // The Windows spelling of a POSIX path: under a mapped folder "D:\...", elsewhere the path
     // with backslashes, which resolve() maps back to the same place.
     std::string toWindows(const std::string& posixPath) const;
@@ -40,6 +44,13 @@ class PathResolver {
     std::size_t folderReads() const { return index_.folderReads(); }
 
   private:
+    struct Spelled {
+        std::string root;  // the drive's folder, or "" for the root of the file system
+        std::vector<std::string> parts;
+    };
+    // The path's components after its root, "." and ".." folded away.
+    std::optional<Spelled> spell(const std::string& windowsPath) const;
+
     std::map<char, std::string> drives_;  // upper-case letter -> absolute folder, no trailing '/'
     mutable FolderIndex index_;           // a cache: lookups stay const
 };

@@ -73,7 +73,10 @@ bool PosixPlatform::readRegistryString(const std::string& keyPath, const std::st
 std::uint32_t PosixPlatform::getProfileString(const char* section, const char* key,
                                               const char* defaultValue, char* buffer,
                                               std::uint32_t bufferSize, const std::string& file) {
-    const auto loaded = profileCache_.load(resolve(file));
+    // A file at the path as spelled is the one resolve() would find, and the cache checks its
+    // status anyway: reads of an existing file, the many single values of a batch, need no lookup.
+    auto loaded = profileCache_.load(resolver_.literal(file));
+    if (loaded.state != ProfileCache::State::Present) loaded = profileCache_.load(resolve(file));
     return profile::GetString(loaded.text.get(), section, key, defaultValue, buffer, bufferSize)
         .length;
 }
@@ -104,8 +107,10 @@ bool PosixPlatform::findFirstFile(const std::string& pattern) {
         separator == std::string::npos ? pattern : pattern.substr(separator + 1);
     if (name.empty()) return false;  // "D:\folder\" names no entry
     if (name.find_first_of("*?") == std::string::npos) {
-        const std::string path = resolve(pattern);
         struct stat st;
+        const std::string literal = resolver_.literal(pattern);  // found as spelled: no lookup
+        if (!literal.empty() && ::stat(literal.c_str(), &st) == 0) return true;
+        const std::string path = resolve(pattern);
         return !path.empty() && ::stat(path.c_str(), &st) == 0;
     }
 
