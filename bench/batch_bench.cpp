@@ -83,8 +83,7 @@ struct Timing {
 };
 
 // The thread's processor seconds in the program itself and inside the system. The system's share
-// is the file system's: on Linux the platform looks a new file's name up in its folder ignoring
-// case, which reads the folder, so it grows with the number of detail files beside the drawings.
+// is the file system's: creating, flushing and renaming the detail files beside the drawings.
 struct CpuTimes {
     double user = 0;
     double system = 0;
