@@ -16,11 +16,8 @@
 
 #include "bom/BomTypes.h"
 #include "host/Host.h"
-#include "host/sim/SimHost.h"
-#include "platform/RecordingNotifier.h"
-#include "platform/SimulatedClock.h"
-#include "platform/posix/PosixPlatform.h"
 #include "bom/BomFile.h"
+#include "support/BenchDrive.h"
 #include "tree/AssemblyNode.h"
 #include "tree/LinkBomToTree.h"
 #include "tree/TreeFile.h"
@@ -70,43 +67,10 @@ PartsLists MakeBom(int drawings) {
     return lists;
 }
 
-// Drive D in a temporary folder with the client's temp folder and the drawings' folder.
-class Fixture {
-  public:
-    Fixture() {
-        std::string pattern = (fs::temp_directory_path() / "velmarin-batch-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        root_ = pattern;
-        fs::create_directories(root_ + "/VORD/temp");
-        fs::create_directories(root_ + "/w");
-        platform::posix::PosixConfig config;
-        config.drives['D'] = root_;
-        os_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
-        cad_ = std::make_unique<host::sim::SimHost>(
-            [this](const std::string& path) { return os_->resolve(path); });
-        platform::install(os_.get());
-        host::install(cad_.get());
-    }
-    ~Fixture() {
-        host::install(nullptr);
-        platform::install(nullptr);
-        cad_.reset();
-        os_.reset();
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-
-  private:
-    std::string root_;
-    platform::RecordingNotifier notifier_;
-    platform::SimulatedClock clock_;
-    std::unique_ptr<platform::posix::PosixPlatform> os_;
-    std::unique_ptr<host::sim::SimHost> cad_;
-};
-
-Fixture& World() {
-    static Fixture fixture;
-    return fixture;
+// Drive D with the client's temp folder and the drawings' folder.
+bench::BenchDrive& World() {
+    static bench::BenchDrive drive("velmarin-batch-bench", {"VORD/temp", "w"});
+    return drive;
 }
 
 // Wall-clock and processor seconds of the two phases. On a shared machine the processor time is
@@ -120,8 +84,7 @@ struct Timing {
 };
 
 // The thread's processor seconds in the program itself and inside the system. The system's share
-// is the file system's: on Linux the platform looks a new file's name up in its folder ignoring
-// case, which reads the folder, so it grows with the number of detail files beside the drawings.
+// is the file system's: creating, flushing and renaming the detail files beside the drawings.
 struct CpuTimes {
     double user = 0;
     double system = 0;

@@ -14,13 +14,10 @@
 
 #include "bom/BomTable.h"
 #include "host/Host.h"
-#include "host/sim/SimHost.h"
-#include "platform/RecordingNotifier.h"
-#include "platform/SimulatedClock.h"
-#include "platform/posix/PosixPlatform.h"
 #include "util/FixedTexts.h"
 #include "bom/ColumnTitles.h"
 #include "bom/TableSearch.h"
+#include "support/BenchDrive.h"
 
 namespace {
 
@@ -87,31 +84,12 @@ bom::TableGeometry MakeGeometry(int rows) {
 class Fixture {
   public:
     Fixture() {
-        std::string pattern = (fs::temp_directory_path() / "velmarin-bom-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        root_ = pattern;
-        fs::create_directories(root_ + "/torvel/VORD/source/BPT");
-        std::ofstream(root_ + "/torvel/VORD/source/BPT/QANTOR.bpt", std::ios::binary)
+        std::ofstream(drive_.root() + "/torvel/VORD/source/BPT/QANTOR.bpt", std::ios::binary)
             << "[TABLE]\r\n"
             << kColumnKindTable[5].tableKey << "=" << texts::kPartNameTitleKey << "\r\nID=T0\r\n";
-        platform::posix::PosixConfig config;
-        config.drives['D'] = root_;
-        os_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
-        cad_ = std::make_unique<host::sim::SimHost>(
-            [this](const std::string& path) { return os_->resolve(path); });
-        platform::install(os_.get());
-        host::install(cad_.get());
-        cad_->newDrawing("D:\\w\\T.dwg");
+        drive_.host().newDrawing("D:\\w\\T.dwg");
         small = add(MakeTable(10000));
         large = add(MakeTable(20000));
-    }
-    ~Fixture() {
-        host::install(nullptr);
-        platform::install(nullptr);
-        cad_.reset();
-        os_.reset();
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
     }
 
     host::SelectionSet small;
@@ -119,7 +97,7 @@ class Fixture {
 
   private:
     host::SelectionSet add(std::unique_ptr<host::Entity> entity) {
-        host::Database& db = *cad_->workingDatabase();
+        host::Database& db = *drive_.host().workingDatabase();
         host::BlockTable* table = nullptr;
         host::ObjectId modelSpace = host::kNullId;
         if (db.getBlockTable(table, host::OpenMode::ForRead) != host::eOk) std::abort();
@@ -136,11 +114,7 @@ class Fixture {
         return host::SelectionSet{{id}};
     }
 
-    std::string root_;
-    platform::RecordingNotifier notifier_;
-    platform::SimulatedClock clock_;
-    std::unique_ptr<platform::posix::PosixPlatform> os_;
-    std::unique_ptr<host::sim::SimHost> cad_;
+    bench::BenchDrive drive_{"velmarin-bom-bench", {"torvel/VORD/source/BPT"}};
 };
 
 Fixture& World() {

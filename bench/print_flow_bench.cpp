@@ -12,11 +12,8 @@
 #include <memory>
 #include <string>
 
-#include "host/sim/SimHost.h"
-#include "platform/RecordingNotifier.h"
-#include "platform/SimulatedClock.h"
-#include "platform/posix/PosixPlatform.h"
 #include "print/PrintFlow.h"
+#include "support/BenchDrive.h"
 
 namespace {
 
@@ -25,53 +22,27 @@ using namespace velmarin;
 
 constexpr const char kDrawing[] = "D:\\w\\frame.dwg";
 
-// Drive D in a temporary folder and the emulated host.
+// Drive D with the drawings' folder.
 class Fixture {
   public:
-    Fixture() {
-        std::string pattern = (fs::temp_directory_path() / "velmarin-print-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        root_ = pattern;
-        fs::create_directories(root_ + "/w");
-        platform::posix::PosixConfig config;
-        config.drives['D'] = root_;
-        os_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
-        cad_ = std::make_unique<host::sim::SimHost>(
-            [this](const std::string& path) { return os_->resolve(path); });
-        platform::install(os_.get());
-        host::install(cad_.get());
-    }
-    ~Fixture() {
-        host::install(nullptr);
-        platform::install(nullptr);
-        cad_.reset();
-        os_.reset();
-        std::error_code ignored;
-        fs::remove_all(root_, ignored);
-    }
-
     // The print flow file of `entries` entries beside a new drawing, made before timing starts.
     void prepare(int entries) {
-        std::ofstream file(root_ + "/w/frame.dwg.print.ini", std::ios::binary);
+        std::ofstream file(drive_.root() + "/w/frame.dwg.print.ini", std::ios::binary);
         file << "[CheckField]\r\n";
         for (int i = 0; i < entries; ++i) {
             file << "k" << i << "=" << (i % 400) << "," << (i % 50) << ",3,0,\xC9\xE8\xBC\xC6" << i
                  << "\r\n";
         }
         file.close();
-        cad_->newDrawing(kDrawing);
+        drive_.host().newDrawing(kDrawing);
     }
     void finish() {
-        if (fs::exists(root_ + "/w/frame.dwg.print.ini")) std::abort();  // not consumed
-        cad_->closeCurrent();
+        if (fs::exists(drive_.root() + "/w/frame.dwg.print.ini")) std::abort();  // not consumed
+        drive_.host().closeCurrent();
     }
 
   private:
-    std::string root_;
-    platform::RecordingNotifier notifier_;
-    platform::SimulatedClock clock_;
-    std::unique_ptr<platform::posix::PosixPlatform> os_;
-    std::unique_ptr<host::sim::SimHost> cad_;
+    bench::BenchDrive drive_{"velmarin-print-bench", {"w"}};
 };
 
 Fixture& World() {

@@ -5,6 +5,7 @@
 #if defined(_WIN32)
 #include "platform/win32/DriveMappings.h"
 #include "platform/win32/RegistryImport.h"
+#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/win32/Win32Platform.h"
 #else
 #include "platform/posix/PosixPlatform.h"
@@ -40,7 +41,9 @@ NativePlatform MakeNativePlatform(const PlatformSetup& setup, platform::Notifier
         platform::win32::ImportRegistryFile(setup.registryFile, native.error);
     }
     native.systemSetup = drives;
-    native.platform = std::make_unique<platform::win32::Win32Platform>(&notifier, &clock);
+    native.system = std::make_unique<platform::win32::Win32Platform>();
+    native.platform = std::make_unique<platform::shims::EmulatedUserInterface>(*native.system,
+                                                                               notifier, clock);
     native.resolve = [](const std::string& path) { return path; };
 #else
     platform::posix::PosixConfig config;

@@ -44,6 +44,9 @@ bool WriteDetailFile(const std::string& path, const std::vector<BomInfo>& rows) 
 }
 
 bool WriteDetailFiles(const std::vector<std::vector<BomInfo>>& partsLists) {
+    // The files are flushed one after another and replace theirs together at the end, with one
+    // flush per folder.
+    platform::CommitGroup detailFiles(platform::current());
     bool replaced = true;
     for (const std::vector<BomInfo>& rows : partsLists) {
         if (rows.size() > 1) replaced = WriteDetailFile(rows.front().bomPath, rows) && replaced;

@@ -76,6 +76,11 @@ class Platform {
     // Create or replace a file for writing, shared for reading.
     virtual std::unique_ptr<OutputFile> createFile(const std::string& path) = 0;
     virtual bool readFile(const std::string& path, std::string& contents) = 0;
+    // Files replaced together (see CommitGroup). Groups nest; the outermost end replaces the
+    // files and answers whether every one of them was replaced. A platform without groups
+    // replaces each file at its commit.
+    virtual void beginCommitGroup() {}
+    virtual bool endCommitGroup() { return true; }
     // Full file name of a module loaded in this process (GetModuleHandleA + GetModuleFileNameA,
     // 2,600-byte buffer). A name that is not loaded gives the host executable's file name.
     virtual std::string moduleFileName(const std::string& moduleName) = 0;
@@ -89,6 +94,22 @@ class Platform {
     // SetTimer(NULL, id, ms, proc): returns the id the callback receives (0 on failure).
     virtual std::uintptr_t setTimer(std::uintptr_t id, unsigned milliseconds, TimerProc proc) = 0;
     virtual bool killTimer(void* window, std::uintptr_t id) = 0;
+};
+
+// Many files replaced as one step: while a group is open, a file's commit only flushes its new
+// bytes to the disk; the files replace their targets when the group ends, and each folder is
+// flushed once then. A crash part way leaves each file old or new, some of each.
+class CommitGroup {
+  public:
+    explicit CommitGroup(Platform& platform);
+    CommitGroup(const CommitGroup&) = delete;
+    CommitGroup& operator=(const CommitGroup&) = delete;
+    ~CommitGroup() { end(); }
+    // Replaces the files committed in the group; true when every one was replaced.
+    bool end();
+
+  private:
+    Platform* platform_;
 };
 
 // The platform of this process (installed by the module's host link or by a test).

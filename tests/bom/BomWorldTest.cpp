@@ -182,23 +182,23 @@ TEST_F(BomWorld, AFailedWriteIsReportedAndKeepsTheOldFile) {
     const std::string written = std::string(texts::kWriteFileFailed) + kBomFile;
     const struct {
         const char* fault;
-        void (*set)(platform::posix::Faults&);
+        void (*set)(platform::shims::Faults&);
         std::string message;
     } cases[] = {
         {"cannot create", [](auto& f) { f.failCreateFile = true; }, texts::kCannotCreateFile},
         {"disk full", [](auto& f) { f.diskSpace = 100000; }, written},
-        {"cannot rename", [](auto& f) { f.failRename = true; }, written},
+        {"cannot rename", [](auto& f) { f.failCommit = true; }, written},
     };
     for (const auto& c : cases) {
         world.writeFile(kBomFile, "old");
         world.notifier().clear();
-        world.platform().faults() = {};
-        c.set(world.platform().faults());
+        world.faults() = {};
+        c.set(world.faults());
         EXPECT_FALSE(bom::WriteDetailFile(kBomFile, rows)) << c.fault;
         EXPECT_EQ(world.readFile(kBomFile), "old") << c.fault;
         EXPECT_EQ(world.messages(), (std::vector<std::string>{c.message})) << c.fault;
     }
-    world.platform().faults() = {};
+    world.faults() = {};
     EXPECT_TRUE(bom::WriteDetailFile(kBomFile, rows));
     const std::string file = world.readFile(kBomFile);
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 3 + 19999);

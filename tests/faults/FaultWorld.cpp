@@ -118,7 +118,7 @@ std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) { return i
 namespace inject {
 void Nothing(FaultTest&) {}
 void CreateFileFails(FaultTest& t) { t.faults().failCreateFile = true; }
-void RenameFails(FaultTest& t) { t.faults().failRename = true; }
+void RenameFails(FaultTest& t) { t.faults().failCommit = true; }
 void DiskFull(FaultTest& t) { t.faults().diskSpace = 0; }
 void ProfileWritesFail(FaultTest& t) { t.faults().failProfileWrites = 100; }
 void TempFolderCannotBeCreated(FaultTest& t) {

@@ -1,7 +1,7 @@
 #pragma once
 // A client installation with drawings, templates and the files a save or a batch run replaces
 // (the tree file and a BOM detail file from an earlier run), for tests that make the system's
-// writes fail through the posix platform's fault hook and look at what the user is shown and
+// writes fail through the fault shim and look at what the user is shown and
 // what is left on disk.
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/Faults.h"
+#include "platform/shims/FaultPlatform.h"
 #include "support/TreeFileNames.h"
 #include "support/World.h"
 
@@ -32,7 +32,7 @@ struct FaultCase;
 
 class FaultTest : public ::testing::Test {
   public:
-    platform::posix::Faults& faults() { return world.platform().faults(); }
+    platform::shims::Faults& faults() { return world.faults(); }
     void makeReadOnly(const std::string& windowsPath) const;
     // A folder where the file was: nothing can be created at that path.
     void replaceWithFolder(const std::string& windowsPath) const;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "support/TempDrive.h"
 #include "platform/posix/PathResolver.h"
@@ -62,6 +65,68 @@ TEST_F(PathResolverTest, ResolvesWindowsPaths) {
 
     const std::string cwd = std::filesystem::current_path().string();
     EXPECT_EQ(resolver_.resolve("no-such\\file.ini"), cwd + "/no-such/file.ini");
+}
+
+// The resolver keeps an index of each folder's names; what another program changes afterwards
+// is still seen.
+TEST_F(PathResolverTest, SeesWhatAnotherProgramChanges) {
+    namespace fs = std::filesystem;
+    const std::string r = root();
+    const std::string utf8Folder = r + "/\xE5\x9B\xBE\xE7\xBA\xB8";  // 图纸
+    struct Case {
+        const char* what;
+        std::string path;                  // resolved before and after the change
+        std::function<void()> change;      // what the other program does
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        {"creates", "D:\\VORD\\other.ini", [&] { folder_.write("VORD/Other.INI", ""); },
+         r + "/VORD/Other.INI"},
+        {"renames away", "D:\\vord\\vord.ini",
+         [&] { fs::rename(r + "/VORD/VORD.ini", r + "/VORD/Kept.ini"); }, r + "/VORD/vord.ini"},
+        {"renames to", "D:\\vord\\NEW.INI",
+         [&] { fs::rename(r + "/VORD/Kept.ini", r + "/VORD/New.ini"); }, r + "/VORD/New.ini"},
+        {"deletes", "D:\\App\\temp\\X.TXT", [&] { fs::remove(r + "/App/Temp/x.txt"); },
+         r + "/App/Temp/X.TXT"},
+        {"adds a GBK spelling", "D:\\\xCD\xBC\xD6\xBD\\\xC9\xE8\xBC\xC6.dwg",
+         [&] { folder_.write(utf8Folder + "/\xC9\xE8\xBC\xC6.DWG", ""); },
+         utf8Folder + "/\xC9\xE8\xBC\xC6.DWG"},
+        {"replaces the folder", "D:\\case\\DUP",
+         [&] {
+             fs::remove_all(r + "/Case");
+             folder_.write("Case/dup", "");
+         },
+         r + "/Case/dup"},
+    };
+    for (const auto& c : cases) {
+        resolver_.resolve(c.path);
+        c.change();
+        EXPECT_EQ(resolver_.resolve(c.path), c.expected) << c.what;
+    }
+    // Later: the changes then fall in another tick of the folder's times.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    folder_.write("VORD/Late.ini", "");
+    EXPECT_EQ(resolver_.resolve("D:\\vord\\LATE.INI"), r + "/VORD/Late.ini");
+}
+
+// The platform's own creations and removals keep the index current without reading the folder.
+TEST_F(PathResolverTest, OwnChangesNeedNoFolderRead) {
+    const std::string folder = root() + "/App/Temp";
+    EXPECT_EQ(resolver_.resolve("D:\\app\\temp\\X.TXT"), folder + "/x.txt");
+    const std::size_t reads = resolver_.folderReads();
+    for (int i = 0; i < 50; ++i) {
+        const std::string name = "F" + std::to_string(i) + ".txt";
+        testing::WriteBytes(folder + "/" + name, "");
+        resolver_.created(folder + "/" + name);
+        EXPECT_EQ(resolver_.resolve("D:\\App\\Temp\\f" + std::to_string(i) + ".TXT"),
+                  folder + "/" + name);
+        const std::string missing = "g" + std::to_string(i);
+        EXPECT_EQ(resolver_.resolve("D:\\App\\Temp\\" + missing), folder + "/" + missing);
+    }
+    std::filesystem::remove(folder + "/F7.txt");
+    resolver_.removed(folder + "/F7.txt");
+    EXPECT_EQ(resolver_.resolve("D:\\App\\Temp\\f7.txt"), folder + "/f7.txt");
+    EXPECT_EQ(resolver_.folderReads(), reads);
 }
 
 TEST_F(PathResolverTest, LongPathsStayWhole) {

@@ -2,18 +2,22 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "support/TempDrive.h"
 #include "platform/ModulePath.h"
+#include "platform/ReplacingFile.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/shims/FaultPlatform.h"
 
 namespace velmarin::platform::posix {
 namespace {
@@ -190,34 +194,35 @@ TEST_F(PosixPlatformTest, CreateFileReplacesTargetOnlyOnCommit) {
 TEST_F(PosixPlatformTest, InjectedFailuresLeaveOldFiles) {
     folder_.write("out/f.txt", "old");
     folder_.write("out/p.ini", "[s]\r\nk=old\r\n");
-    Faults& faults = platform_->faults();
+    shims::FaultPlatform shim(*platform_);
+    shims::Faults& faults = shim.faults();
 
     faults.diskSpace = 4;
-    auto file = platform_->createFile("D:\\out\\f.txt");
+    auto file = shim.createFile("D:\\out\\f.txt");
     ASSERT_NE(file, nullptr);
     EXPECT_TRUE(file->write("abc"));
     EXPECT_FALSE(file->write("def"));
     EXPECT_FALSE(file->commit());
     file.reset();
-    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_FALSE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
     EXPECT_EQ(get("s", "k", "D:\\out\\p.ini"), "old");
     faults.diskSpace.reset();
 
-    faults.failRename = true;
-    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
-    faults.failRename = false;
+    faults.failCommit = true;
+    EXPECT_FALSE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    faults.failCommit = false;
 
     faults.failProfileWrites = 1;
-    EXPECT_FALSE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_FALSE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
     EXPECT_EQ(folder_.read("out/p.ini"), "[s]\r\nk=old\r\n");
     EXPECT_EQ(folder_.read("out/f.txt"), "old");
     EXPECT_EQ(entries("out"), (std::vector<std::string>{"f.txt", "p.ini"}));
-    EXPECT_TRUE(platform_->writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
+    EXPECT_TRUE(shim.writeProfileString("s", "k", "new", "D:\\out\\p.ini"));
 
     faults.failCreateFile = true;
-    EXPECT_EQ(platform_->createFile("D:\\out\\f.txt"), nullptr);
+    EXPECT_EQ(shim.createFile("D:\\out\\f.txt"), nullptr);
     faults.failCreateDirectory = true;
-    EXPECT_FALSE(platform_->createDirectory("D:\\newdir"));
+    EXPECT_FALSE(shim.createDirectory("D:\\newdir"));
 }
 
 TEST_F(PosixPlatformTest, FoldersAndFiles) {
@@ -251,6 +256,100 @@ TEST_F(PosixPlatformTest, ReadOnlyFilesStayAsTheyAre) {
     EXPECT_TRUE(platform_->writeProfileString("s", "k", "new", "D:\\rw\\p.ini"));
     EXPECT_EQ(fs::status(folder_.root() + "/rw/p.ini").permissions(),
               fs::perms::owner_read | fs::perms::owner_write);  // kept by the replacement
+}
+
+// A written path that is a symbolic link stays one: the file it names gets the new bytes, from a
+// temporary file beside that file.
+TEST_F(PosixPlatformTest, WritesKeepSymbolicLinks) {
+    folder_.write("shared/VORD.ini", "[s]\r\nk=old\r\n");
+    folder_.write("shared/tree.ini", "old");
+    folder_.write("shared/A.bmf", "old");
+    folder_.write("shared/A.dwg", "old");
+    fs::create_directories(folder_.root() + "/links");
+    fs::create_symlink("../shared/VORD.ini", folder_.root() + "/links/VORD.ini");   // relative
+    fs::create_symlink(folder_.root() + "/shared/tree.ini", folder_.root() + "/links/mid.ini");
+    fs::create_symlink("mid.ini", folder_.root() + "/links/tree.ini");            // a chain
+    fs::create_symlink(folder_.root() + "/shared/A.bmf", folder_.root() + "/links/A.bmf");
+    fs::create_symlink(folder_.root() + "/shared/A.dwg", folder_.root() + "/links/A.dwg");
+
+    const struct {
+        const char* link;
+        std::function<bool()> write;
+        const char* target;
+        std::string bytes;
+    } cases[] = {
+        {"links/VORD.ini",
+         [&] { return platform_->writeProfileString("s", "k", "new", "D:\\links\\vord.ini"); },
+         "shared/VORD.ini", "[s]\r\nk=new\r\n"},
+        {"links/tree.ini",
+         [&] {
+             auto file = platform_->createFile("D:\\links\\tree.ini");
+             return file && file->write("new") && file->commit();
+         },
+         "shared/tree.ini", "new"},
+        {"links/A.bmf",
+         [&] {
+             CommitGroup group(*platform_);
+             auto file = platform_->createFile("D:\\links\\A.bmf");
+             return file && file->write("new") && file->commit() && group.end();
+         },
+         "shared/A.bmf", "new"},
+        {"links/A.dwg",
+         [&] {
+             auto file = CreateReplacingFile(folder_.root() + "/links/A.dwg");
+             return file && file->write("new") && file->commit();
+         },
+         "shared/A.dwg", "new"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(c.write()) << c.link;
+        EXPECT_TRUE(fs::is_symlink(folder_.root() + "/" + c.link)) << c.link;
+        EXPECT_EQ(folder_.read(c.target), c.bytes) << c.link;
+    }
+    EXPECT_EQ(get("s", "k", "D:\\links\\VORD.ini"), "new");
+    EXPECT_EQ(entries("shared"),
+              (std::vector<std::string>{"A.bmf", "A.dwg", "VORD.ini", "tree.ini"}));
+    EXPECT_EQ(entries("links"),
+              (std::vector<std::string>{"A.bmf", "A.dwg", "VORD.ini", "mid.ini", "tree.ini"}));
+}
+
+// Files committed in a group reach their names only when the outermost group ends; a temporary
+// file a dead writer left is taken over by the next write of its file, one a live writer holds
+// is left to it.
+TEST_F(PosixPlatformTest, CommitGroupsAndTemporaryFiles) {
+    folder_.write("out/a.bmf", "old a");
+    folder_.write("out/.a.bmf.velmarin-new", "left by a dead run");
+    const auto commit = [&](const char* path, const char* bytes) {
+        auto file = platform_->createFile(path);
+        return file && file->write(bytes) && file->commit();
+    };
+    {
+        CommitGroup outer(*platform_);
+        CommitGroup inner(*platform_);
+        EXPECT_TRUE(commit("D:\\out\\a.bmf", "new a"));
+        EXPECT_TRUE(commit("D:\\out\\b.bmf", "new b"));
+        EXPECT_TRUE(commit("D:\\out\\b.bmf", "newer b"));  // the later write wins
+        EXPECT_TRUE(inner.end());
+        EXPECT_EQ(folder_.read("out/a.bmf"), "old a");
+        EXPECT_FALSE(fs::exists(folder_.root() + "/out/b.bmf"));
+        EXPECT_TRUE(outer.end());
+    }
+    EXPECT_EQ(folder_.read("out/a.bmf"), "new a");
+    EXPECT_EQ(folder_.read("out/b.bmf"), "newer b");
+    EXPECT_EQ(entries("out"), (std::vector<std::string>{"a.bmf", "b.bmf"}));
+
+    // A writer at work holds its temporary file locked; another write of the file uses a name of
+    // its own and leaves the writer's file alone.
+    const std::string held = folder_.root() + "/out/.a.bmf.velmarin-new";
+    const int fd = ::open(held.c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "busy", 4), 4);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    EXPECT_TRUE(commit("D:\\out\\a.bmf", "third a"));
+    EXPECT_EQ(folder_.read("out/a.bmf"), "third a");
+    EXPECT_EQ(folder_.read("out/.a.bmf.velmarin-new"), "busy");
+    ::close(fd);
+    EXPECT_EQ(entries("out"), (std::vector<std::string>{".a.bmf.velmarin-new", "a.bmf", "b.bmf"}));
 }
 
 TEST_F(PosixPlatformTest, ModulesAndLibraries) {

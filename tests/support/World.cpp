@@ -44,7 +44,8 @@ World::World(WorldOptions options) {
     platform_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
     host_ = std::make_unique<host::sim::SimHost>(
         [this](const std::string& path) { return platform_->resolve(path); });
-    platform::install(platform_.get());
+    faultPlatform_ = std::make_unique<platform::shims::FaultPlatform>(*platform_);
+    platform::install(faultPlatform_.get());
     host::install(host_.get());
     if (options.installClient) {
         fs::copy_file(BinaryDir() + "/VORDDll.dll", root + "/VORD/VORDDll.dll",
@@ -59,6 +60,7 @@ World::~World() {
     host::install(nullptr);
     platform::install(nullptr);
     host_.reset();
+    faultPlatform_.reset();
     platform_.reset();
 }
 

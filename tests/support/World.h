@@ -1,7 +1,7 @@
 #pragma once
 // A complete world for tests that run the plug-in's logic in process: a fresh temporary folder
 // mapped as drive D, the emulated host, the posix platform with a recording notifier and a
-// simulated clock, a registry whose "AppPath" points at D:\VORD (with the client double copied
+// simulated clock under the fault shim (installed as the system's platform, all faults off), a registry whose "AppPath" points at D:\VORD (with the client double copied
 // there as VORDDll.dll and an empty VORD.ini), and the application's services.
 
 #include <memory>
@@ -14,6 +14,7 @@
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/SimulatedClock.h"
+#include "platform/shims/FaultPlatform.h"
 #include "support/TempDrive.h"
 
 namespace velmarin::testing {
@@ -53,6 +54,9 @@ public:
 
     host::sim::SimHost& host() { return *host_; }
     platform::posix::PosixPlatform& platform() { return *platform_; }
+    // The platform the system runs on: the posix one under the fault shim.
+    platform::shims::FaultPlatform& faultPlatform() { return *faultPlatform_; }
+    platform::shims::Faults& faults() { return faultPlatform_->faults(); }
     platform::RecordingNotifier& notifier() { return notifier_; }
     platform::SimulatedClock& clock() { return clock_; }
     // The batch command's timer procedure for this world: it runs the batch with this world's
@@ -70,6 +74,7 @@ private:
     platform::RecordingNotifier notifier_;
     platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> platform_;
+    std::unique_ptr<platform::shims::FaultPlatform> faultPlatform_;
     std::unique_ptr<host::sim::SimHost> host_;
     std::optional<app::Services> services_;
 };

@@ -140,8 +140,7 @@ void OneShot(void* window, unsigned message, std::uintptr_t id, std::uint32_t) {
 }
 
 TEST(Win32Timers, WindowlessTimerFiresOnceFromTheMessageLoop) {
-    platform::RecordingNotifier notifier;
-    platform::win32::Win32Platform os(&notifier);  // no simulated clock: the system's timers
+    platform::win32::Win32Platform os;  // no shim: the system's timers
     g_os = &os;
     g_fired = 0;
     ASSERT_NE(os.setTimer(1, 10, &OneShot), 0u);

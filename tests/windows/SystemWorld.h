@@ -1,6 +1,6 @@
 #pragma once
 // What the Windows tests stand on: the Win32 platform over the real system (under Wine on Linux)
-// with a recording notifier and a simulated clock, a fresh folder under the system's temporary
+// under the emulated user interface shim (a recording notifier and a simulated clock), a fresh folder under the system's temporary
 // folder, and registry values that are put back as they were when a test ends.
 
 #include <string>
@@ -8,6 +8,7 @@
 
 #include "platform/RecordingNotifier.h"
 #include "platform/SimulatedClock.h"
+#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/win32/Win32Platform.h"
 
 namespace velmarin::testing {
@@ -47,14 +48,15 @@ class SystemWorld {
     SystemWorld();
     ~SystemWorld();
 
-    platform::win32::Win32Platform& platform() { return platform_; }
+    platform::Platform& platform() { return platform_; }
     platform::RecordingNotifier& notifier() { return notifier_; }
     platform::SimulatedClock& clock() { return clock_; }
 
   private:
     platform::RecordingNotifier notifier_;
     platform::SimulatedClock clock_;
-    platform::win32::Win32Platform platform_{&notifier_, &clock_};
+    platform::win32::Win32Platform system_;
+    platform::shims::EmulatedUserInterface platform_{system_, notifier_, clock_};
 };
 
 // A value under HKEY_LOCAL_MACHINE for the life of the object; what was there before (a value, or

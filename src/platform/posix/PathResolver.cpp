@@ -1,6 +1,5 @@
 #include "platform/posix/PathResolver.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,7 +8,6 @@
 #include <optional>
 
 #include "platform/DoubleByte.h"
-#include "platform/FileText.h"
 #include "platform/profile/ProfileText.h"
 
 namespace velmarin::platform::posix {
@@ -26,38 +24,6 @@ std::string CurrentDirectory() {
     std::error_code error;
     const auto cwd = std::filesystem::current_path(error);
     return error ? std::string("/") : cwd.string();
-}
-
-// The GBK spelling of a name on disk: a name in UTF-8 (as Linux users create them) that has a
-// GBK form, else the name's own bytes (GBK, as the system writes them). The rule is the one for
-// text files people write (FileText.h).
-std::string GbkSpelling(const std::string& name) {
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) >= 0x80) return LineAsGbk(name);
-    }
-    return name;  // ASCII: one spelling
-}
-
-// The entry of `folder` whose name equals `name` ignoring A-Z case, spelled in GBK or in
-// UTF-8. A GBK spelling wins over a UTF-8 one, and among several the smallest, so that the
-// choice does not depend on directory order.
-std::optional<std::string> FindIgnoringCase(const std::string& folder, const std::string& name) {
-    DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
-    if (dir == nullptr) return std::nullopt;
-    const std::string wanted = profile::FoldCase(name);
-    std::optional<std::string> best;
-    bool bestIsGbk = false;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string candidate = entry->d_name;
-        const bool gbk = profile::FoldCase(candidate) == wanted;
-        if (!gbk && profile::FoldCase(GbkSpelling(candidate)) != wanted) continue;
-        if (!best || (gbk && !bestIsGbk) || (gbk == bestIsGbk && candidate < *best)) {
-            best = candidate;
-            bestIsGbk = gbk;
-        }
-    }
-    ::closedir(dir);
-    return best;
 }
 
 // A folded name cut into characters: a lead byte and its trail are one.
@@ -99,19 +65,19 @@ std::vector<std::string> PathResolver::Components(const std::string& path, std::
     return parts;
 }
 
-std::string PathResolver::resolve(const std::string& windowsPath) const {
-    if (windowsPath.empty()) return {};
+std::optional<PathResolver::Spelled> PathResolver::spell(const std::string& windowsPath) const {
+    if (windowsPath.empty()) return std::nullopt;
     std::string root;  // "" is the root of the file system
     std::vector<std::string> parts;
     std::size_t from = 0;
     const auto first = static_cast<unsigned char>(windowsPath[0]);
     if (windowsPath.size() >= 2 && windowsPath[1] == ':' && std::isalpha(first)) {
         const auto drive = drives_.find(static_cast<char>(std::toupper(first)));
-        if (drive == drives_.end()) return {};
+        if (drive == drives_.end()) return std::nullopt;
         root = drive->second;
         from = 2;
     } else if (windowsPath[0] == '\\' && windowsPath.size() >= 2 && IsSeparator(windowsPath[1])) {
-        return {};  // a network path: there is no network here
+        return std::nullopt;  // a network path: there is no network here
     } else if (!IsSeparator(windowsPath[0])) {
         parts = Components(CurrentDirectory(), 0);  // so that ".." can climb out of it
     }
@@ -124,7 +90,21 @@ std::string PathResolver::resolve(const std::string& windowsPath) const {
         }
         parts.push_back(std::move(part));
     }
+    return Spelled{std::move(root), std::move(parts)};
+}
 
+std::string PathResolver::literal(const std::string& windowsPath) const {
+    const auto spelled = spell(windowsPath);
+    if (!spelled) return {};
+    std::string exact = spelled->root;
+    for (const auto& part : spelled->parts) exact.append("/").append(part);
+    return exact.empty() ? "/" : exact;
+}
+
+std::string PathResolver::resolve(const std::string& windowsPath) const {
+    const auto spelled = spell(windowsPath);
+    if (!spelled) return {};
+    const auto& [root, parts] = *spelled;
     std::string exact = root;
     for (const auto& part : parts) exact.append("/").append(part);
     if (exact.empty()) return "/";
@@ -134,7 +114,7 @@ std::string PathResolver::resolve(const std::string& windowsPath) const {
     bool existing = true;
     for (const auto& part : parts) {
         if (existing && !Exists(out + "/" + part)) {
-            const auto match = FindIgnoringCase(out, part);
+            const auto match = index_.find(out, part);
             if (match) {
                 out.append("/").append(*match);
                 continue;
@@ -144,6 +124,26 @@ std::string PathResolver::resolve(const std::string& windowsPath) const {
         out.append("/").append(part);
     }
     return out;
+}
+
+namespace {
+
+std::pair<std::string, std::string> FolderAndName(const std::string& posixPath) {
+    const std::size_t slash = posixPath.rfind('/');
+    if (slash == std::string::npos) return {CurrentDirectory(), posixPath};
+    return {slash == 0 ? "/" : posixPath.substr(0, slash), posixPath.substr(slash + 1)};
+}
+
+}  // namespace
+
+void PathResolver::created(const std::string& posixPath) const {
+    const auto [folder, name] = FolderAndName(posixPath);
+    index_.added(folder, name);
+}
+
+void PathResolver::removed(const std::string& posixPath) const {
+    const auto [folder, name] = FolderAndName(posixPath);
+    index_.removed(folder, name);
 }
 
 std::string PathResolver::toWindows(const std::string& posixPath) const {

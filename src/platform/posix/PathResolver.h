@@ -8,10 +8,15 @@
 // names, the bytes the Windows ANSI functions would store on a Chinese system, so that what the
 // system writes is found by the same bytes on every platform and the file names in its own
 // files (tree file, BOM detail file) match the names on disk byte for byte.
+// Matching ignoring case reads a folder only the first time and when it changed behind the
+// resolver's back: the platform reports its own creations and removals (FolderIndex.h).
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/posix/FolderIndex.h"
 
 namespace velmarin::platform::posix {
 
@@ -22,6 +27,9 @@ class PathResolver {
     // The POSIX path, or "" for a path no file operation can reach (an unmapped drive, a
     // network path, an empty path).
     std::string resolve(const std::string& windowsPath) const;
+    // The path as spelled, without looking at the file system: what resolve() gives whenever
+    // something exists there ("" where resolve() gives "").
+    std::string literal(const std::string& windowsPath) const;
     // The Windows spelling of a POSIX path: under a mapped folder "D:\...", elsewhere the path
     // with backslashes, which resolve() maps back to the same place.
     std::string toWindows(const std::string& posixPath) const;
@@ -30,8 +38,21 @@ class PathResolver {
     // double-byte characters, empty components dropped.
     static std::vector<std::string> Components(const std::string& path, std::size_t from);
 
+    // The platform created (or renamed to) the POSIX path `posixPath`, or removed it.
+    void created(const std::string& posixPath) const;
+    void removed(const std::string& posixPath) const;
+    std::size_t folderReads() const { return index_.folderReads(); }
+
   private:
+    struct Spelled {
+        std::string root;  // the drive's folder, or "" for the root of the file system
+        std::vector<std::string> parts;
+    };
+    // The path's components after its root, "." and ".." folded away.
+    std::optional<Spelled> spell(const std::string& windowsPath) const;
+
     std::map<char, std::string> drives_;  // upper-case letter -> absolute folder, no trailing '/'
+    mutable FolderIndex index_;           // a cache: lookups stay const
 };
 
 // '*' any run of characters, '?' one character (a double-byte character is one), A-Z folded;

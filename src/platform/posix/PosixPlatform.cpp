@@ -35,6 +35,25 @@ std::string FileNameOf(const std::string& path) {
     return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
+// A written file that tells the resolver of its name once it has replaced its target, so that
+// the folder need not be read again to find it.
+class ReportedFile : public OutputFile {
+  public:
+    ReportedFile(std::unique_ptr<OutputFile> file, std::string path, const PathResolver& resolver)
+        : file_(std::move(file)), path_(std::move(path)), resolver_(resolver) {}
+    bool write(const char* data, std::size_t size) override { return file_->write(data, size); }
+    bool commit() override {
+        if (!file_->commit()) return false;
+        resolver_.created(path_);
+        return true;
+    }
+
+  private:
+    std::unique_ptr<OutputFile> file_;
+    std::string path_;
+    const PathResolver& resolver_;
+};
+
 }  // namespace
 
 PosixPlatform::PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock)
@@ -54,7 +73,10 @@ bool PosixPlatform::readRegistryString(const std::string& keyPath, const std::st
 std::uint32_t PosixPlatform::getProfileString(const char* section, const char* key,
                                               const char* defaultValue, char* buffer,
                                               std::uint32_t bufferSize, const std::string& file) {
-    const auto loaded = profileCache_.load(resolve(file));
+    // A file at the path as spelled is the one resolve() would find, and the cache checks its
+    // status anyway: reads of an existing file, the many single values of a batch, need no lookup.
+    auto loaded = profileCache_.load(resolver_.literal(file));
+    if (loaded.state != ProfileCache::State::Present) loaded = profileCache_.load(resolve(file));
     return profile::GetString(loaded.text.get(), section, key, defaultValue, buffer, bufferSize)
         .length;
 }
@@ -62,10 +84,6 @@ std::uint32_t PosixPlatform::getProfileString(const char* section, const char* k
 bool PosixPlatform::writeProfileString(const char* section, const char* key, const char* value,
                                        const std::string& file) {
     if (section == nullptr) return false;
-    if (faults_.failProfileWrites > 0) {
-        --faults_.failProfileWrites;
-        return false;
-    }
     const std::string path = resolve(file);
     const auto loaded = profileCache_.load(path);
     if (path.empty() || loaded.state == ProfileCache::State::Unreadable) return false;
@@ -75,7 +93,8 @@ bool PosixPlatform::writeProfileString(const char* section, const char* key, con
 
     const struct timespec started = ProfileCache::Now();
     struct stat status;
-    if (!ReplaceFile(path, *bytes, faults_, &status)) return false;
+    if (!ReplaceFile(path, *bytes, &status)) return false;
+    resolver_.created(path);
     profileCache_.store(path, std::make_shared<const profile::ProfileText>(std::move(*bytes)),
                         status, started);
     return true;
@@ -88,8 +107,10 @@ bool PosixPlatform::findFirstFile(const std::string& pattern) {
         separator == std::string::npos ? pattern : pattern.substr(separator + 1);
     if (name.empty()) return false;  // "D:\folder\" names no entry
     if (name.find_first_of("*?") == std::string::npos) {
-        const std::string path = resolve(pattern);
         struct stat st;
+        const std::string literal = resolver_.literal(pattern);  // found as spelled: no lookup
+        if (!literal.empty() && ::stat(literal.c_str(), &st) == 0) return true;
+        const std::string path = resolve(pattern);
         return !path.empty() && ::stat(path.c_str(), &st) == 0;
     }
 
@@ -113,19 +134,24 @@ bool PosixPlatform::findFirstFile(const std::string& pattern) {
 }
 
 bool PosixPlatform::createDirectory(const std::string& path) {
-    if (faults_.failCreateDirectory) return false;
     const std::string resolved = resolve(path);
-    return !resolved.empty() && ::mkdir(resolved.c_str(), 0777) == 0;
+    if (resolved.empty() || ::mkdir(resolved.c_str(), 0777) != 0) return false;
+    resolver_.created(resolved);
+    return true;
 }
 
 bool PosixPlatform::deleteFile(const std::string& path) {
     const std::string resolved = resolve(path);
-    return !resolved.empty() && !IsReadOnly(resolved) && ::unlink(resolved.c_str()) == 0;
+    if (resolved.empty() || IsReadOnly(resolved) || ::unlink(resolved.c_str()) != 0) return false;
+    resolver_.removed(resolved);
+    return true;
 }
 
 std::unique_ptr<OutputFile> PosixPlatform::createFile(const std::string& path) {
-    if (faults_.failCreateFile) return nullptr;
-    return AtomicFile::Create(resolve(path), faults_);
+    const std::string resolved = resolve(path);
+    auto file = AtomicFile::Create(resolved, &pending_);
+    if (!file) return nullptr;
+    return std::make_unique<ReportedFile>(std::move(file), resolved, resolver_);
 }
 
 bool PosixPlatform::readFile(const std::string& path, std::string& contents) {

@@ -8,7 +8,7 @@
 
 #include "platform/Platform.h"
 #include "platform/SimulatedClock.h"
-#include "platform/posix/Faults.h"
+#include "platform/posix/AtomicFile.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/ProfileCache.h"
 
@@ -42,6 +42,8 @@ class PosixPlatform : public Platform {
     bool deleteFile(const std::string& path) override;
     std::unique_ptr<OutputFile> createFile(const std::string& path) override;
     bool readFile(const std::string& path, std::string& contents) override;
+    void beginCommitGroup() override { pending_.begin(); }
+    bool endCommitGroup() override { return pending_.end(); }
     std::string moduleFileName(const std::string& moduleName) override;
     LibraryHandle loadLibrary(const std::string& path, std::string& errorText) override;
     void* getProcAddress(LibraryHandle library, const char* name) override;
@@ -50,8 +52,6 @@ class PosixPlatform : public Platform {
     bool killTimer(void* window, std::uintptr_t id) override;
 
     const PosixConfig& config() const { return config_; }
-    // Failures to inject for reliability tests (all off unless a test sets them).
-    Faults& faults() { return faults_; }
     const ProfileCache& profileCache() const { return profileCache_; }
 
   private:
@@ -60,7 +60,7 @@ class PosixPlatform : public Platform {
     SimulatedClock& clock_;
     PathResolver resolver_;
     ProfileCache profileCache_;
-    Faults faults_;
+    PendingReplacements pending_;  // files of the open commit group
 };
 
 }  // namespace velmarin::platform::posix

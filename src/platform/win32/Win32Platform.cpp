@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -16,11 +17,22 @@ namespace {
 constexpr DWORD kRegistryBuffer = 260;
 constexpr DWORD kModuleNameBuffer = 2600;
 
-// A file written under a temporary name and moved over the target once complete.
+using WaitingFiles = std::vector<std::pair<std::string, std::string>>;
+
+bool MoveOver(const std::string& temporary, const std::string& target) {
+    return MoveFileExA(temporary.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+// A file written under a temporary name and moved over the target once complete; inside a commit
+// group the move waits for the group's end.
 class Win32OutputFile : public OutputFile {
   public:
-    Win32OutputFile(HANDLE handle, std::string temporary, std::string target)
-        : handle_(handle), temporary_(std::move(temporary)), target_(std::move(target)) {}
+    Win32OutputFile(HANDLE handle, std::string temporary, std::string target, WaitingFiles* group)
+        : handle_(handle),
+          temporary_(std::move(temporary)),
+          target_(std::move(target)),
+          group_(group) {}
     ~Win32OutputFile() override {
         if (handle_ != INVALID_HANDLE_VALUE) {
             CloseHandle(handle_);
@@ -48,10 +60,14 @@ class Win32OutputFile : public OutputFile {
         const bool flushed = !failed_ && FlushFileBuffers(handle_);
         CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
-        if (flushed && MoveFileExA(temporary_.c_str(), target_.c_str(),
-                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (flushed && group_ != nullptr) {
+            const std::pair<std::string, std::string> move{temporary_, target_};
+            if (std::find(group_->begin(), group_->end(), move) == group_->end()) {
+                group_->push_back(move);
+            }
             return true;
         }
+        if (flushed && MoveOver(temporary_, target_)) return true;
         DeleteFileA(temporary_.c_str());
         return false;
     }
@@ -60,8 +76,27 @@ class Win32OutputFile : public OutputFile {
     HANDLE handle_;
     std::string temporary_;
     std::string target_;
+    WaitingFiles* group_;
     bool failed_ = false;
 };
+
+std::unique_ptr<OutputFile> CreateTemporaryFile(const std::string& path, WaitingFiles* group) {
+    // A symbolic link stays, as it does under the profile functions: the file it names is
+    // replaced, from a temporary file beside that file.
+    const std::string target = win32::LinkedFile(path);
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    // What cannot be created is decided before a byte is written: a read-only file or a folder
+    // standing at the path. A failure later on is a failed write.
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return nullptr;
+    }
+    const std::string temporary = win32::TemporaryNameFor(target);
+    HANDLE handle = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32OutputFile>(handle, temporary, target, group);
+}
 
 // SetTimer calls back with the system's calling convention; the seam's procedures use the C one.
 // The lock only guards the table: timers without a window fire on the thread that set them.
@@ -93,36 +128,40 @@ std::string SystemErrorText(unsigned long code) {
 
 std::string TemporaryNameFor(const std::string& path) { return path + ".velmarin-new"; }
 
+std::string LinkedFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return path;
+    }
+    HANDLE handle =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return path;
+    char buffer[kModuleNameBuffer];
+    const DWORD length =
+        GetFinalPathNameByHandleA(handle, buffer, sizeof buffer, FILE_NAME_NORMALIZED);
+    CloseHandle(handle);
+    if (length == 0 || length >= sizeof buffer) return path;
+    std::string file(buffer, length);
+    // The system answers in its long form; the ANSI calls take the plain one.
+    if (file.rfind("\\\\?\\UNC\\", 0) == 0) return "\\\\" + file.substr(8);
+    if (file.rfind("\\\\?\\", 0) == 0) return file.substr(4);
+    return file;
+}
+
 }  // namespace velmarin::platform::win32
 
 namespace velmarin::platform {
 
 std::unique_ptr<OutputFile> CreateReplacingFile(const std::string& nativePath) {
-    const DWORD attributes = GetFileAttributesA(nativePath.c_str());
-    // What cannot be created is decided before a byte is written: a read-only file or a folder
-    // standing at the path. A failure later on is a failed write.
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        return nullptr;
-    }
-    const std::string temporary = win32::TemporaryNameFor(nativePath);
-    HANDLE handle = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return nullptr;
-    return std::make_unique<win32::Win32OutputFile>(handle, temporary, nativePath);
+    return win32::CreateTemporaryFile(nativePath, nullptr);
 }
 
 }  // namespace velmarin::platform
 
 namespace velmarin::platform::win32 {
 
-Win32Platform::Win32Platform(Notifier* notifier, SimulatedClock* clock)
-    : notifier_(notifier), clock_(clock) {
-    if (notifier_ == nullptr) {
-        ownNotifier_ = std::make_unique<Win32Notifier>();
-        notifier_ = ownNotifier_.get();
-    }
-}
+Win32Platform::Win32Platform() : notifier_(std::make_unique<Win32Notifier>()) {}
 
 Win32Platform::~Win32Platform() = default;
 
@@ -176,7 +215,20 @@ bool Win32Platform::deleteFile(const std::string& path) {
 }
 
 std::unique_ptr<OutputFile> Win32Platform::createFile(const std::string& path) {
-    return CreateReplacingFile(path);
+    return CreateTemporaryFile(path, groupDepth_ > 0 ? &waiting_ : nullptr);
+}
+
+bool Win32Platform::endCommitGroup() {
+    if (groupDepth_ == 0 || --groupDepth_ > 0) return true;
+    bool moved = true;
+    for (const auto& [temporary, target] : waiting_) {
+        if (!MoveOver(temporary, target)) {
+            DeleteFileA(temporary.c_str());
+            moved = false;
+        }
+    }
+    waiting_.clear();
+    return moved;
 }
 
 bool Win32Platform::readFile(const std::string& path, std::string& contents) {
@@ -218,7 +270,6 @@ void* Win32Platform::getProcAddress(LibraryHandle library, const char* name) {
 }
 
 std::uintptr_t Win32Platform::setTimer(std::uintptr_t id, unsigned milliseconds, TimerProc proc) {
-    if (clock_ != nullptr) return clock_->setTimer(id, milliseconds, proc);
     if (proc == nullptr) return 0;
     std::lock_guard<std::mutex> lock(g_timerLock);
     const UINT_PTR timer = SetTimer(nullptr, id, milliseconds, TimerTrampoline);
@@ -227,7 +278,6 @@ std::uintptr_t Win32Platform::setTimer(std::uintptr_t id, unsigned milliseconds,
 }
 
 bool Win32Platform::killTimer(void* window, std::uintptr_t id) {
-    if (clock_ != nullptr) return clock_->killTimer(id);
     {
         std::lock_guard<std::mutex> lock(g_timerLock);
         g_timerProcs.erase(id);
