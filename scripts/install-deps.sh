@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
           python3-ezdxf librsvg2-bin)
 if [[ "${1:-linux}" == all ]]; then
-    packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-i686)
+    packages+=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 binutils-mingw-w64-i686
+               zip unzip)
 fi
 
 missing=()

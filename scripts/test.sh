@@ -52,6 +52,14 @@ if has windows; then
     cmake/wine-run.sh cmd.exe /c exit
     # One test at a time: the tests set the client's registry value, which all of them share.
     ctest --test-dir build/win64 -j1 --output-on-failure
+
+    stage "Windows: end-to-end scenarios, the Linux build against the 32-bit build under Wine"
+    cmake -S . -B build/linux -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build/linux -j"$jobs" --target velmarin-host Velmarin VORDDll
+    cmake --build build/win32 -j"$jobs" --target velmarin-host Velmarin VORDDll
+    scripts/run-scenarios.sh
+    stage "Windows: the package, checked from the unpacked zip under Wine"
+    JOBS=$jobs scripts/package-windows.sh && scripts/check-windows-package.sh
     echo "Windows stage: $(($(date +%s) - windows_started)) s"
 fi
 
