@@ -66,7 +66,8 @@ manifest() {
         while IFS= read -r -d '' entry; do
             name=$(printf '%s' "$entry" | iconv -f UTF-8 -t UTF-8 2>/dev/null) ||
                 name=$(printf '%s' "$entry" | iconv -f GBK -t UTF-8)
-            if [[ -d "$entry" ]]; then printf '%s/\n' "$name"
+            if [[ -L "$entry" ]]; then printf '%s -> %s\n' "$name" "$(readlink "$entry")"
+            elif [[ -d "$entry" ]]; then printf '%s/\n' "$name"
             else printf '%s\t%s\n' "$name" "$(sha256sum <"$entry" | cut -d' ' -f1)"; fi
         done | LC_ALL=C sort)
 }
