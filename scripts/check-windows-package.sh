@@ -14,9 +14,15 @@ zip=$top/dist/$name.zip
 [[ -f "$zip" ]] || { echo "check-windows-package.sh: $zip is missing" >&2; exit 2; }
 
 export WINE=${WINE:-/usr/lib/wine/wine}
-export WINEPREFIX=${SCENARIO_WINEPREFIX:-$top/build/win32/scenario-prefix}
+export WINEPREFIX=${WINEPREFIX:-$top/build/win32/wineprefix}
+drive_d=$WINEPREFIX/dosdevices/d:
+saved_drive_d=$(readlink "$drive_d" 2>/dev/null || true)
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmarin-package-XXXXXX")
-trap 'rm -rf "$work"; rm -f "$WINEPREFIX/dosdevices/d:"' EXIT
+restore() {
+    rm -rf "$work" "$drive_d"
+    if [[ -n "$saved_drive_d" ]]; then ln -s "$saved_drive_d" "$drive_d"; fi
+}
+trap restore EXIT
 unzip -q "$zip" -d "$work"
 package=$work/$name
 fail() { echo "check-windows-package.sh: $*" >&2; exit 1; }
@@ -33,7 +39,8 @@ for program in velmarin-host velmarin-inspect; do
     [[ "$shown" == "$program $version" ]] || fail "$program.exe --version printed \"$shown\""
 done
 
-ln -sfn "$package/demo" "$WINEPREFIX/dosdevices/d:"
+wine_run cmd.exe /c exit
+ln -sfn "$package/demo" "$drive_d"
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 echo "--- demo\\run-demo.cmd from the unpacked package"
 wine_run cmd.exe /c "$(windows_path "$package/demo/run-demo.cmd")" | tr -d '\r' ||

@@ -4,7 +4,7 @@
 # (each with a version resource), the client test double in a folder of its own, the demo with its
 # .cmd, and the documentation.
 #
-#   scripts/package-windows.sh          BUILD_DIR=build/win32 by default (reused when built)
+#   scripts/package-windows.sh          BUILD_DIR=build/win32 by default
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
@@ -15,9 +15,11 @@ name=velmarin-$version-win32
 stage=$top/build/package/$name
 zip=$top/dist/$name.zip
 
-# The same configuration as the test stage's 32-bit build, so that CI builds it once.
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-    -DVELMARIN_TESTS=OFF >/dev/null
+# A 32-bit build already configured (the test stage's) is used as it is, so that CI builds once.
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+    cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+        -DCMAKE_BUILD_TYPE=Release -DVELMARIN_TESTS=OFF >/dev/null
+fi
 cmake --build "$build" -j"${JOBS:-$(nproc)}" --target Velmarin velmarin-host velmarin-inspect VORDDll
 bin=$build/bin
 FORMAT=pei-i386 scripts/check-win32-exports.sh "$bin/Velmarin.arx"

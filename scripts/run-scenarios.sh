@@ -29,10 +29,13 @@ if [[ -n "$windows_bin" ]]; then
         [[ -e "$windows_bin/$file" ]] ||
             { echo "run-scenarios.sh: $windows_bin/$file is missing" >&2; exit 2; }
     done
-    # 32-bit Wine in a prefix of its own: drive D: is re-pointed for every scenario. Wine reaches
-    # Chinese file names only with a UTF-8 Chinese locale; it is generated when the system has none.
+    # 32-bit Wine in the 32-bit build's prefix: drive D: is re-pointed for every scenario and put
+    # back at the end. Wine reaches Chinese file names only with a UTF-8 Chinese locale; it is
+    # generated when the system has none.
     export WINE=${WINE:-/usr/lib/wine/wine}
-    export WINEPREFIX=${SCENARIO_WINEPREFIX:-$top/build/win32/scenario-prefix}
+    export WINEPREFIX=${WINEPREFIX:-$top/build/win32/wineprefix}
+    drive_d=$WINEPREFIX/dosdevices/d:
+    saved_drive_d=$(readlink "$drive_d" 2>/dev/null || true)
     if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
         export LOCPATH=$top/build/win32/locale
         [[ -d "$LOCPATH/zh_CN.UTF-8" ]] ||
@@ -44,7 +47,10 @@ fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/velmarin-scenarios-XXXXXX")
 cleanup() {
-    if [[ -n "$windows_bin" ]]; then rm -f "$WINEPREFIX/dosdevices/d:"; fi
+    if [[ -n "$windows_bin" ]]; then
+        rm -f "$drive_d"
+        if [[ -n "$saved_drive_d" ]]; then ln -s "$saved_drive_d" "$drive_d"; fi
+    fi
     if [[ -z "${KEEP:-}" && $failed -eq 0 ]]; then rm -rf "$work"; fi
 }
 failed=0
@@ -88,7 +94,7 @@ run_linux() {
 # this scenario's registry file is not the one the previous run wrote.
 last_registry=
 run_windows() {
-    ln -sfn "$1" "$WINEPREFIX/dosdevices/d:"
+    ln -sfn "$1" "$drive_d"
     if [[ -z "$last_registry" ]] || ! cmp -s "$last_registry" "$1/registry.ini"; then
         wine_run reg delete 'HKLM\SOFTWARE\TORVEL' /f </dev/null >/dev/null 2>&1 || true
     fi
