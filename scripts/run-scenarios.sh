@@ -64,14 +64,26 @@ prepare() {
     sed -n 's/^Read-only: *//p' "$1/README" | while IFS= read -r file; do chmod a-w "$2/$file"; done
 }
 
+# A path with each component in UTF-8: a component that is no UTF-8 is GBK.
+utf8_path() {
+    local component spelled name=
+    local IFS=/
+    for component in $1; do
+        spelled=$(printf '%s' "$component" | iconv -f UTF-8 -t UTF-8 2>/dev/null) ||
+            spelled=$(printf '%s' "$component" | iconv -f GBK -t UTF-8)
+        name=${name:+$name/}$spelled
+    done
+    printf '%s' "$name"
+}
+
 # Every folder and file under $1 with its contents' checksum, one a line, names in UTF-8: Windows
 # names appear to Linux in UTF-8 under Wine, while the Linux build writes them in GBK, as the ANSI
-# functions of a Chinese Windows store them. The installed binaries differ by build and are left out.
+# functions of a Chinese Windows store them (in a folder found under its UTF-8 name, too). The
+# installed binaries differ by build and are left out.
 manifest() {
     (cd "$1" && find . -mindepth 1 ! -name VORDDll.dll ! -path ./plugin/Velmarin.arx -print0 |
         while IFS= read -r -d '' entry; do
-            name=$(printf '%s' "$entry" | iconv -f UTF-8 -t UTF-8 2>/dev/null) ||
-                name=$(printf '%s' "$entry" | iconv -f GBK -t UTF-8)
+            name=$(utf8_path "$entry")
             if [[ -L "$entry" ]]; then printf '%s -> %s\n' "$name" "$(readlink "$entry")"
             elif [[ -d "$entry" ]]; then printf '%s/\n' "$name"
             else printf '%s\t%s\n' "$name" "$(sha256sum <"$entry" | cut -d' ' -f1)"; fi
