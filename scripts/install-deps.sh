@@ -39,5 +39,5 @@ if $windows && ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf-\?8'; then
     if ! grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
         echo 'zh_CN.UTF-8 UTF-8' | run_root tee -a /etc/locale.gen >/dev/null
     fi
-    run_root locale-gen zh_CN.UTF-8 >/dev/null
+    run_root locale-gen --keep-existing >/dev/null
 fi
