@@ -36,7 +36,7 @@ fi
 if has windows; then
     windows_started=$(date +%s)
     stage "Windows: the shipped 32-bit build, tested under 32-bit Wine"
-    export WINEPREFIX="$top/build/win32/wineprefix"
+    export WINEPREFIX="$top/build/win32/wineprefix" WINE=/usr/lib/wine/wine
     cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
         -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build build/win32 -j"$jobs"

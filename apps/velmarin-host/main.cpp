@@ -81,8 +81,11 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     int failures = session.openStartDrawings(options.drawings);
-    emulator::ScriptRunner runner(session, console,
-                                  options.scriptFile.empty() ? "<stdin>" : options.scriptFile);
+    // The script's name starts each of its error lines, which are UTF-8.
+    emulator::ScriptRunner runner(
+        session, console,
+        options.scriptFile.empty() ? "<stdin>"
+                                   : velmarin::platform::NativeTextToUtf8(options.scriptFile));
     failures += runner.run(options.scriptFile.empty() ? std::cin : scriptFile);
     session.finish();
     return failures == 0 ? 0 : kExitScriptFailed;

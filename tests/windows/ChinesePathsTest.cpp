@@ -51,7 +51,7 @@ const ChinesePathCase kChinesePathCases[] = {
     {"the inspector reads the drawing", "velmarin-inspect.exe", {u8"{D}\\零件.dwg"}, "", 0,
      u8"零件.dwg", "", "", ""},
     {"a missing drawing is named in UTF-8", "velmarin-host.exe", {}, u8"open {D}\\缺少.dwg\n", 1,
-     "", u8"{D}\\缺少.dwg: no such drawing file", "", ""},
+     "", u8"{D}\\脚本.txt:1: {D}\\缺少.dwg: no such drawing file", "", ""},
     {"a missing script is named in UTF-8", "velmarin-host.exe",
      {"--script", u8"{D}\\缺少.txt"}, "", 2, "", u8"script not found: {D}\\缺少.txt", "", ""},
     {"a script beyond Windows' path limit is reported", "velmarin-host.exe",
