@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a Windows program of the cross build under Wine: CTest's emulator for the 64-bit build.
+# Runs a Windows program of the cross build under Wine: CTest's emulator for the Windows builds.
 # The prefix (WINEPREFIX, else ~/.wine) is created on first use, one creator at a time; a Wine
 # server is kept alive between programs, so that each test does not pay for starting Wine's
 # system processes again, until --stop ends it (the test suite's last step). The ANSI code page
@@ -7,7 +7,8 @@
 #
 #   cmake/wine-run.sh PROGRAM.exe [ARGUMENTS...]
 #   cmake/wine-run.sh --stop        ends the server and every Wine process of the prefix
-#   WINE=/usr/lib/wine/wine64 and WINESERVER=/usr/lib/wine/wineserver by default.
+#   WINE=/usr/lib/wine/wine64 and WINESERVER=/usr/lib/wine/wineserver by default; the 32-bit
+#   build sets WINE=/usr/lib/wine/wine.
 set -eu
 wine=${WINE:-/usr/lib/wine/wine64}
 server=${WINESERVER:-$(dirname "$wine")/wineserver}

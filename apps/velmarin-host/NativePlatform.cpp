@@ -1,9 +1,10 @@
 #include "NativePlatform.h"
 
-#include <filesystem>
+#include "platform/NativeFiles.h"
 
 #if defined(_WIN32)
 #include "platform/win32/DriveMappings.h"
+#include "platform/win32/PathSpelling.h"
 #include "platform/win32/RegistryImport.h"
 #include "platform/shims/EmulatedUserInterface.h"
 #include "platform/win32/Win32Platform.h"
@@ -16,14 +17,6 @@ namespace {
 
 #if !defined(_WIN32)
 constexpr const char kPluginName[] = "Velmarin.arx";
-
-// The platform names the module to the plug-in as a Windows path (through a drive when the
-// module lies under one), so it only needs the absolute POSIX path.
-std::string AbsolutePath(const std::string& path) {
-    std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-    return absolute.lexically_normal().string();
-}
 #endif
 
 }  // namespace
@@ -44,15 +37,18 @@ NativePlatform MakeNativePlatform(const PlatformSetup& setup, platform::Notifier
     native.system = std::make_unique<platform::win32::Win32Platform>();
     native.platform = std::make_unique<platform::shims::EmulatedUserInterface>(*native.system,
                                                                                notifier, clock);
-    native.resolve = [](const std::string& path) { return path; };
+    // One document per file: every spelling of a path resolves to the same text.
+    native.resolve = [](const std::string& path) { return platform::win32::SpelledAsOnDisk(path); };
 #else
     platform::posix::PosixConfig config;
     config.drives = setup.drives;
     config.registryFile = setup.registryFile;
     config.hostExecutable = setup.hostExecutable;
-    const std::string pluginFile = AbsolutePath(setup.modulePath);
+    // The platform names the module to the plug-in as a Windows path (through a drive when the
+    // module lies under one), so it only needs the absolute POSIX path.
+    const std::string pluginFile = platform::AbsolutePath(setup.modulePath);
     config.modules[kPluginName] = pluginFile;
-    const std::string ownName = std::filesystem::path(setup.modulePath).filename().string();
+    const std::string ownName = platform::FileNamePart(setup.modulePath);
     if (!ownName.empty()) config.modules[ownName] = pluginFile;
     auto posix = std::make_unique<platform::posix::PosixPlatform>(config, notifier, clock);
     auto* resolver = posix.get();

@@ -1,6 +1,6 @@
 #include "Options.h"
 
-#include <filesystem>
+#include "platform/NativeFiles.h"
 
 namespace velmarin::emulator {
 namespace {
@@ -98,22 +98,33 @@ std::string UsageText() {
            "script, drive folder or registry file.\n";
 }
 
+bool IsReadableFile(const std::string& path) {
+    const platform::PathKind kind = platform::KindOfPath(path);
+    return kind == platform::PathKind::File || kind == platform::PathKind::ReadOnlyFile;
+}
+
+std::string NotFoundLine(const std::string& what, const std::string& path) {
+    if (platform::KindOfPath(path) == platform::PathKind::TooLong) {
+        return what + " not reachable, its path is longer than the " +
+               std::to_string(platform::kMaxAnsiPath) +
+               " characters Windows' file functions take: " + path;
+    }
+    return what + " not found: " + path;
+}
+
 bool CheckInputs(const HostOptions& options, std::string& error) {
-    std::error_code ignored;
     for (const auto& [letter, folder] : options.drives) {
-        if (!std::filesystem::is_directory(folder, ignored)) {
-            error = std::string("drive ") + letter + ": folder not found: " + folder;
+        if (platform::KindOfPath(folder) != platform::PathKind::Folder) {
+            error = NotFoundLine(std::string("drive ") + letter + ": folder", folder);
             return false;
         }
     }
-    if (!options.registryFile.empty() &&
-        !std::filesystem::is_regular_file(options.registryFile, ignored)) {
-        error = "registry file not found: " + options.registryFile;
+    if (!options.registryFile.empty() && !IsReadableFile(options.registryFile)) {
+        error = NotFoundLine("registry file", options.registryFile);
         return false;
     }
-    if (!options.scriptFile.empty() &&
-        !std::filesystem::is_regular_file(options.scriptFile, ignored)) {
-        error = "script not found: " + options.scriptFile;
+    if (!options.scriptFile.empty() && !IsReadableFile(options.scriptFile)) {
+        error = NotFoundLine("script", options.scriptFile);
         return false;
     }
     return true;

@@ -25,6 +25,12 @@ ParseResult ParseOptions(const std::vector<std::string>& args, HostOptions& opti
 // `error` holds one line naming the missing one.
 bool CheckInputs(const HostOptions& options, std::string& error);
 
+// A file named on the command line that is there to be read.
+bool IsReadableFile(const std::string& path);
+// The line for a file or folder of the command line that is not there ("WHAT not found: PATH"),
+// or that Windows cannot reach because its path is too long.
+std::string NotFoundLine(const std::string& what, const std::string& path);
+
 std::string UsageText();
 
 }  // namespace velmarin::emulator

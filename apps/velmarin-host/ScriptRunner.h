@@ -12,6 +12,7 @@ namespace velmarin::emulator {
 
 class ScriptRunner {
   public:
+    // `scriptName` (UTF-8) starts each error line.
     ScriptRunner(Session& session, Console& console, std::string scriptName)
         : session_(session), console_(console), scriptName_(std::move(scriptName)) {}
 

@@ -1,9 +1,8 @@
 #include "Session.h"
 
-#include <filesystem>
-
 #include "NativePlatform.h"
 #include "app/AppMessages.h"
+#include "platform/NativeFiles.h"
 
 namespace velmarin::emulator {
 
@@ -46,9 +45,8 @@ bool Session::loadModule(std::string& error) {
         error = setupError_;
         return false;
     }
-    std::error_code missing;
-    if (!std::filesystem::is_regular_file(modulePath_, missing)) {
-        error = "module not found: " + modulePath_;
+    if (!IsReadableFile(modulePath_)) {
+        error = NotFoundLine("module", modulePath_);
         return false;
     }
     std::string systemText;
@@ -78,7 +76,8 @@ int Session::openStartDrawings(const std::vector<std::string>& drawings) {
     int failures = 0;
     for (const std::string& drawing : drawings) {
         std::string error;
-        if (!host_->openDrawing(drawing, error)) {
+        // The host takes paths in GBK, as script lines give them.
+        if (!host_->openDrawing(platform::NativeTextToGbk(drawing), error)) {
             console_.error(Console::Shown(error));
             ++failures;
         }

@@ -1,7 +1,6 @@
 // velmarin-host: loads the plug-in into an emulated CAD editor, runs a command script and prints
 // what the user would see.
 
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -12,6 +11,7 @@
 #include "ScriptRunner.h"
 #include "Session.h"
 #include "platform/ModulePath.h"
+#include "platform/NativeFiles.h"
 
 #ifndef VELMARIN_VERSION
 #define VELMARIN_VERSION "unknown"
@@ -31,7 +31,12 @@ std::string ProgramPath() {
 }
 
 std::string DefaultModule(const std::string& program) {
-    return (std::filesystem::path(program).parent_path() / "Velmarin.arx").string();
+    return velmarin::platform::BesideFile(program, "Velmarin.arx");
+}
+
+// The program's own lines name files as the system spells them; a person reads them in UTF-8.
+void ReportNative(emulator::Console& console, const std::string& error) {
+    console.error(velmarin::platform::NativeTextToUtf8(error));
 }
 
 }  // namespace
@@ -49,14 +54,14 @@ int main(int argc, char** argv) {
             std::cout << "velmarin-host " << VELMARIN_VERSION << '\n';
             return 0;
         case emulator::ParseResult::Error:
-            console.error(error + " (see --help)");
+            ReportNative(console, error + " (see --help)");
             return kExitUsage;
         case emulator::ParseResult::Run:
             break;
     }
     // Missing folders and files of the command line are reported before anything is loaded.
     if (!emulator::CheckInputs(options, error)) {
-        console.error(error);
+        ReportNative(console, error);
         return kExitUsage;
     }
 
@@ -66,18 +71,21 @@ int main(int argc, char** argv) {
     std::ifstream scriptFile;
     if (!options.scriptFile.empty()) scriptFile.open(options.scriptFile, std::ios::binary);
     if (!options.scriptFile.empty() && !scriptFile) {
-        console.error("cannot read script " + options.scriptFile);
+        ReportNative(console, "cannot read script " + options.scriptFile);
         return kExitUsage;
     }
 
     emulator::Session session(options, module, program, console);
     if (!session.loadModule(error)) {
-        console.error(error);
+        ReportNative(console, error);
         return kExitUsage;
     }
     int failures = session.openStartDrawings(options.drawings);
-    emulator::ScriptRunner runner(session, console,
-                                  options.scriptFile.empty() ? "<stdin>" : options.scriptFile);
+    // The script's name starts each of its error lines, which are UTF-8.
+    emulator::ScriptRunner runner(
+        session, console,
+        options.scriptFile.empty() ? "<stdin>"
+                                   : velmarin::platform::NativeTextToUtf8(options.scriptFile));
     failures += runner.run(options.scriptFile.empty() ? std::cin : scriptFile);
     session.finish();
     return failures == 0 ? 0 : kExitScriptFailed;

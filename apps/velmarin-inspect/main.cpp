@@ -3,7 +3,6 @@
 // the installation through the platform, as the plug-in does, and changes no file: the plug-in
 // module is never loaded, so no print file is consumed and no BOM detail or tree file written.
 
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -18,6 +17,7 @@
 #include "Shown.h"
 #include "host/sim/SimHost.h"
 #include "platform/ModulePath.h"
+#include "platform/NativeFiles.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/SimulatedClock.h"
 #include "print/PrintFlowFile.h"
@@ -91,11 +91,9 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
         // Written whole or not at all, as every file of the system.
         const std::string picture = inspect::DrawSvg(scene, overlays, facts.label);
         // The platform resolves Windows paths; an absolute path of this system passes as it is.
-        std::error_code ignored;
-        const std::string target =
-            !velmarin::util::DriveOf(options.svgFile).empty()
-                ? options.svgFile
-                : std::filesystem::absolute(options.svgFile, ignored).string();
+        const std::string target = !velmarin::util::DriveOf(options.svgFile).empty()
+                                       ? options.svgFile
+                                       : platform::AbsolutePath(options.svgFile);
         const std::unique_ptr<platform::OutputFile> out = os.createFile(target);
         if (!out || !out->write(picture) || !out->commit()) {
             Error("cannot write the picture " + options.svgFile);
@@ -127,8 +125,7 @@ int main(int argc, char** argv) {
     // The platform as the emulator sets it up; the plug-in's file is named, never loaded.
     const std::string program =
         platform::ModulePathOf(reinterpret_cast<const void*>(&ThisProgram));
-    const std::string module =
-        (std::filesystem::path(program).parent_path() / "Velmarin.arx").string();
+    const std::string module = platform::BesideFile(program, "Velmarin.arx");
     platform::RecordingNotifier notifier;
     platform::SimulatedClock clock;
     velmarin::emulator::NativePlatform native = velmarin::emulator::MakeNativePlatform(

@@ -6,6 +6,7 @@
 #include "drawing/Drawings.h"
 #include "host/Host.h"
 #include "ini/IniDocument.h"
+#include "platform/NativeFiles.h"
 #include "util/FixedTexts.h"
 #include "util/Text.h"
 
@@ -42,6 +43,11 @@ bool SplitTransfer(const std::string& value, const std::string& separator, std::
 
 int OperationScriptRunner::RunScript(const std::string& path) {
     try {
+        // Windows reaches no file at such a path: said once, rather than running nothing silently.
+        if (platform::ExceedsAnsiPathLimit(path)) {
+            host::current().printf("\n" + std::string(texts::kScriptPathTooLong) + path);
+            return 0;
+        }
         IniDocument script;
         if (script.Load(path) == 0) return 0;
         for (const ScriptSection& entry : kSectionOrder) {

@@ -28,6 +28,10 @@ inline constexpr const char kDeletePrintFileFailed[] =  // 删除配置文件失
     "\xAF\xC9\xBE\xB3\xFD\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xA3\xA1";
 inline constexpr const char kReadPrintFileFailed[] =  // 读取配置文件失败！ (the path follows)
     "\xB6\xC1\xC8\xA1\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1";
+// An operation script at a path Windows' file functions do not take (the path follows).
+inline constexpr const char kScriptPathTooLong[] =  // 读取操作脚本失败！路径超过259个字符：
+    "\xB6\xC1\xC8\xA1\xB2\xD9\xD7\xF7\xBD\xC5\xB1\xBE\xCA\xA7\xB0\xDC\xA3\xA1\xC2\xB7\xBE\xB6"
+    "\xB3\xAC\xB9\xFD" "259" "\xB8\xF6\xD7\xD6\xB7\xFB\xA3\xBA";
 inline constexpr const char kBlockTableReadFailed[] = "\n\xB6\xC1\xC8\xA1\xBF\xE9\xB1\xED\xCA\xA7\xB0\xDC";
 // Something unforeseen stopped a command; the reason follows.
 inline constexpr const char kCommandFailed[] =  // 命令执行失败!\r\n原因:

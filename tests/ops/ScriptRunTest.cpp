@@ -67,6 +67,35 @@ TEST_F(ScriptRun, MissingScriptRunsNothing) {
     EXPECT_TRUE(world.clientCalls().empty());
 }
 
+// Windows' file functions reach no script at a path of more than 259 characters (a double-byte
+// character counts once): the user is told instead of nothing happening.
+TEST_F(ScriptRun, ScriptBeyondThePathLimitIsNamedAndNotRun) {
+    Texts printed;
+    world.host().setCommandLineListener([&](const std::string& text) { printed.push_back(text); });
+    const std::string folder = "D:\\" + std::string(120, 'a') + "\\";  // 124 characters
+    std::string chinese;
+    for (int i = 0; i < 63; ++i) chinese += "\xD6\xD0";  // 中
+    struct Case {
+        std::string name;  // in the folder, with ".ini" after it
+        bool runs;
+    };
+    const Case cases[] = {
+        {std::string(131, 'b'), true},            // 259 characters
+        {std::string(132, 'b'), false},           // 260
+        {std::string(68, 'b') + chinese, true},   // 259 characters in 322 bytes
+        {std::string(69, 'b') + chinese, false},  // 260
+    };
+    for (const Case& c : cases) {
+        printed.clear();
+        const std::string path = folder + c.name + ".ini";
+        world.writeFile(path, "[Other]\n1=a<b\n");
+        EXPECT_EQ(world.scripts().RunScript(path), c.runs ? 1 : 0) << c.name;
+        const Texts expected =
+            c.runs ? Texts{} : Texts{"\n" + std::string(texts::kScriptPathTooLong) + path};
+        EXPECT_EQ(printed, expected) << c.name;
+    }
+}
+
 // The world's platform, failing where a test asks it to.
 class FaultyPlatform : public platform::posix::PosixPlatform {
   public:

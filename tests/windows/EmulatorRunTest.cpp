@@ -8,56 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRun.h"
 #include "SystemWorld.h"
 #include "support/CallCodes.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing {
 namespace {
-
-struct ProgramResult {
-    DWORD exitCode = 0xFFFFFFFF;
-    std::vector<std::string> lines;  // standard output, one entry per line
-    std::string err;
-};
-
-std::string Quoted(const std::string& argument) { return "\"" + argument + "\""; }
-
-// Runs the program with standard output and error in files of `folder`.
-ProgramResult Execute(const TempFolder& folder, const std::vector<std::string>& arguments) {
-    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    auto open = [&](const std::string& path) {
-        return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    HANDLE out = open(folder / "out.txt");
-    HANDLE err = open(folder / "err.txt");
-    std::string command = Quoted(BinaryDir() + "\\velmarin-host.exe");
-    for (const std::string& argument : arguments) command += " " + Quoted(argument);
-
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = INVALID_HANDLE_VALUE;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process{};
-    ProgramResult run;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       folder.path().c_str(), &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) {
-            TerminateProcess(process.hProcess, 124);
-        }
-        GetExitCodeProcess(process.hProcess, &run.exitCode);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    run.lines = folder.lines("out.txt");
-    folder.read("err.txt", run.err);
-    return run;
-}
 
 class EmulatorRun : public ::testing::Test {
   protected:
@@ -74,7 +31,7 @@ class EmulatorRun : public ::testing::Test {
         folder_.write("script.txt", script);
         options.insert(options.end(), {"--registry", folder_ / "registry.ini", "--script",
                                        folder_ / "script.txt"});
-        return Execute(folder_, options);
+        return Execute("velmarin-host.exe", folder_, options);
     }
 
     TempFolder folder_;

@@ -1,10 +1,11 @@
 // The system's own profile functions, GetPrivateProfileStringA and WritePrivateProfileStringA,
 // reached through the Win32 platform as the plug-in reaches them. Each case names the Windows
-// result; where Wine is known to answer differently the case also names Wine's result, and the
-// test expects the answer of the system it runs on.
+// result. The project follows Windows, not Wine: a case that meets one of Wine's deviations from
+// Windows names it and is checked on Windows only.
 
 #include <gtest/gtest.h>
 
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,19 +19,38 @@ using namespace std::string_literals;
 
 constexpr std::uint32_t kCallerBuffer = 2600;  // what the plug-in's callers pass
 
-// The result on Windows, and Wine's where it differs.
+// Wine's deviations from Windows that the cases meet.
+constexpr const char kWineNeedsBracket[] = "Wine takes no header without ']'";
+constexpr const char kWineCutsAtLastBracket[] = "Wine cuts a header at its last ']'";
+constexpr const char kWineHonoursByteOrderMark[] = "Wine reads a file with a UTF-8 mark as UTF-8";
+constexpr const char kWineTrimsAllBlanks[] = "Wine trims tabs from a name it is given";
+constexpr const char kWineHasSectionBeforeHeaders[] =
+    "Wine reads the lines before the first header as a section \"\"";
+constexpr const char kWineFindsCommentLines[] = "Wine finds a ';' line by its name";
+constexpr const char kWineKeepsSpaceDefault[] = "Wine answers one space for an all-space default";
+constexpr const char kWineTrimsWrittenValue[] = "Wine drops the leading blanks of a written value";
+constexpr const char kWineKeepsTrailingSpaces[] = "Wine trims only leading spaces of new names";
+constexpr const char kWineRewritesWholeFile[] =
+    "Wine rewrites the whole file on each write, without blank lines, new keys after comments";
+
+// The result on Windows, and the Wine deviation that keeps the case from being checked there.
 class Expected {
   public:
-    Expected(std::string both) : windows_(std::move(both)) {}
-    Expected(std::string windows, std::string wine)
-        : windows_(std::move(windows)), wine_(std::move(wine)) {}
-    Expected(const char* both) : Expected(std::string(both)) {}
+    Expected(std::string windows, const char* wineDeviation = nullptr)
+        : windows_(std::move(windows)), wineDeviation_(wineDeviation) {}
+    Expected(const char* windows) : Expected(std::string(windows)) {}
 
-    const std::string& here() const { return RunningUnderWine() && wine_ ? *wine_ : windows_; }
+    // False under Wine for a case that meets a deviation; says so on the test's output.
+    bool checkedHere() const {
+        if (wineDeviation_ == nullptr || !RunningUnderWine()) return true;
+        std::cout << "[ SKIPPED  ] under Wine only: " << wineDeviation_ << '\n';
+        return false;
+    }
+    const std::string& windows() const { return windows_; }
 
   private:
     std::string windows_;
-    std::optional<std::string> wine_;
+    const char* wineDeviation_;
 };
 
 class ProfileFunctions : public ::testing::Test {
@@ -77,24 +97,23 @@ TEST_F(ProfileFunctions, SectionAndKeyMatching) {
         {"[S]\rk=cr\r[T]\rk=t", "S", "k", {"cr"}},
         {"[S]\nk=lf\n[T]\nk=t", "T", "k", {"t"}},
         {"[\xB1\x5D]\r\n\xD6\xD0=v", "\xB1\x5D", "\xD6\xD0", {"v"}},  // GBK names, 0x5D a trail
-        // A header without ']': Wine does not take it as a header.
-        {"[Sec   \r\nk=v", "Sec", "k", {"v", "D"}},
-        // Windows cuts a name at its first ']', Wine at its last.
-        {"[a]b]\r\nk=v", "a", "k", {"v", "D"}},
-        // A UTF-8 byte-order mark spoils line 1 on Windows; Wine reads the file as UTF-8.
-        {"\xEF\xBB\xBF[Sec]\r\nk=v", "Sec", "k", {"D", "v"}},
-        // Windows trims only spaces from the parameter, Wine all white space.
-        {"[Sec]\r\nk=v", "\tSec", "k", {"D", "v"}},
-        // Lines before the first header: unreachable on Windows, section "" on Wine, which
-        // has that section even in a file that starts with its first header, so that a
-        // later "[]" is a repeated name there.
-        {"k=a\r\n[]\r\nk=b", "", "k", {"b", "a"}},
-        {"[]\r\nk=v", "", "k", {"v", "D"}},
-        // A ';' line is a comment on Windows; Wine finds it by name.
-        {"[s]\r\n;k=v", "s", ";k", {"D", "v"}},
+        // A header without ']' is still a header.
+        {"[Sec   \r\nk=v", "Sec", "k", {"v", kWineNeedsBracket}},
+        // A name ends at its first ']'.
+        {"[a]b]\r\nk=v", "a", "k", {"v", kWineCutsAtLastBracket}},
+        // A UTF-8 byte-order mark spoils line 1.
+        {"\xEF\xBB\xBF[Sec]\r\nk=v", "Sec", "k", {"D", kWineHonoursByteOrderMark}},
+        // Only spaces are trimmed from the parameter.
+        {"[Sec]\r\nk=v", "\tSec", "k", {"D", kWineTrimsAllBlanks}},
+        // Lines before the first header are unreachable; "[]" is a section of its own.
+        {"k=a\r\n[]\r\nk=b", "", "k", {"b", kWineHasSectionBeforeHeaders}},
+        {"[]\r\nk=v", "", "k", {"v", kWineHasSectionBeforeHeaders}},
+        // A ';' line is a comment.
+        {"[s]\r\n;k=v", "s", ";k", {"D", kWineFindsCommentLines}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(get(file(c.file), c.section, c.key), c.value.here())
+        if (!c.value.checkedHere()) continue;
+        EXPECT_EQ(get(file(c.file), c.section, c.key), c.value.windows())
             << "file \"" << c.file << "\" [" << c.section << "] " << c.key;
     }
 }
@@ -115,7 +134,8 @@ TEST_F(ProfileFunctions, ValuesDefaultsAndBuffer) {
         {"\xD6\xD0\xCE\xC4 ", {"\xD6\xD0\xCE\xC4"}},
     };
     for (const Case& c : values) {
-        EXPECT_EQ(get(file("[s]\r\nk=" + c.valueText + "\r\n"), "s", "k"), c.value.here())
+        if (!c.value.checkedHere()) continue;
+        EXPECT_EQ(get(file("[s]\r\nk=" + c.valueText + "\r\n"), "s", "k"), c.value.windows())
             << c.valueText;
     }
 
@@ -127,12 +147,12 @@ TEST_F(ProfileFunctions, ValuesDefaultsAndBuffer) {
     };
     const std::vector<Default> defaults = {
         {"def  ", {"def"}},     {"\tdef\t", {"\tdef\t"}}, {nullptr, {""}},
-        {"  lead", {"  lead"}}, {"   ", {"", " "}},  // all spaces: empty on Windows, one space on
-                                                     // Wine
+        {"  lead", {"  lead"}}, {"   ", {"", kWineKeepsSpaceDefault}},  // all spaces: empty
     };
     for (const Default& d : defaults) {
-        EXPECT_EQ(get(path, "s", "absent", d.given), d.returned.here()) << d.given;
-        EXPECT_EQ(get(missing, "s", "k", d.given), d.returned.here()) << d.given;
+        if (!d.returned.checkedHere()) continue;
+        EXPECT_EQ(get(path, "s", "absent", d.given), d.returned.windows()) << d.given;
+        EXPECT_EQ(get(missing, "s", "k", d.given), d.returned.windows()) << d.given;
     }
 
     EXPECT_EQ(get(path, "s", "k", "", 5), "val1");
@@ -163,19 +183,18 @@ TEST_F(ProfileFunctions, WritesPlaceTextAsTheSystemDoes) {
         {"[S]\r\n",
          {{"S", "\xCD\xBC\xC3\xFB", "\xD6\xD0\xCE\xC4"}},
          {"[S]\r\n\xCD\xBC\xC3\xFB=\xD6\xD0\xCE\xC4\r\n"}},
-        // Windows writes the value as given; Wine drops its leading blanks.
-        {std::nullopt, {{"s", "k", "  v  "}}, {"[s]\r\nk=  v  \r\n", "[s]\r\nk=v  \r\n"}},
-        // Windows trims spaces from new names; Wine only leading ones.
+        // The value is written as given.
+        {std::nullopt, {{"s", "k", "  v  "}}, {"[s]\r\nk=  v  \r\n", kWineTrimsWrittenValue}},
+        // Spaces are trimmed from new names.
         {std::nullopt,
          {{" sec ", "  key  ", "v"}},
-         {"[sec]\r\nkey=v\r\n", "[sec ]\r\nkey  =v\r\n"}},
-        // Windows edits in place and keeps blank lines; Wine rewrites the file without them.
+         {"[sec]\r\nkey=v\r\n", kWineKeepsTrailingSpaces}},
+        // The file is edited in place; blank lines stay.
         {"[A]\r\nx=1\r\n\r\n[B]\r\ny=2\r\n",
          {{"A", "z", "3"}},
-         {"[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n", "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2\r\n"}},
+         {"[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n", kWineRewritesWholeFile}},
         // The worked example of a settings file edited five times: a new key goes after the
-        // last key line on Windows, after the last line (comments too) on Wine; Windows keeps
-        // the blank line.
+        // last key line, and the blank line stays.
         {"; settings\r\n[Main]\r\nPath=C:\\old\r\n; end of main\r\n\r\n[Other]\r\nx=1",
          {{"MAIN", "PATH", "C:\\new"},
           {"Main", "Mode", "fast"},
@@ -183,10 +202,11 @@ TEST_F(ProfileFunctions, WritesPlaceTextAsTheSystemDoes) {
           {"Main", "Path", nullptr},
           {"Other", nullptr, nullptr}},
          {"; settings\r\n[Main]\r\nMode=fast\r\n; end of main\r\n\r\n[New]\r\nk=v\r\n",
-          "; settings\r\n[Main]\r\n; end of main\r\nMode=fast\r\n[New]\r\nk=v\r\n"}},
+          kWineRewritesWholeFile}},
     };
     for (std::size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
+        if (!c.result.checkedHere()) continue;
         const std::string path = folder_ / ("w" + std::to_string(i) + ".ini");
         if (c.start) folder_.write("w" + std::to_string(i) + ".ini", *c.start);
         for (const Put& put : c.calls) {
@@ -195,7 +215,7 @@ TEST_F(ProfileFunctions, WritesPlaceTextAsTheSystemDoes) {
         }
         std::string bytes;
         EXPECT_TRUE(folder_.read("w" + std::to_string(i) + ".ini", bytes)) << "case " << i;
-        EXPECT_EQ(bytes, c.result.here()) << "case " << i;
+        EXPECT_EQ(bytes, c.result.windows()) << "case " << i;
     }
 }
 

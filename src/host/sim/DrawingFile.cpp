@@ -1,17 +1,14 @@
 #include "host/sim/DrawingFile.h"
 
 #include <cctype>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <system_error>
 
 #include "host/sim/dxf/File.h"
+#include "platform/NativeFiles.h"
 #include "platform/ReplacingFile.h"
 
 namespace velmarin::host::sim {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -34,17 +31,17 @@ std::string Unreachable(const std::string& label) {
     return label + ": not a file name";
 }
 
+// Windows' ANSI file functions, which the host uses too, reach no file at a longer path.
+std::string TooLong(const std::string& label) {
+    return label + ": the path is longer than the " + std::to_string(platform::kMaxAnsiPath) +
+           " characters Windows' file functions take; move the drawing to a shorter path";
+}
+
 // A binary drawing of the CAD editor's own format: "AC10" and the version digits.
 bool LooksLikeDwg(const std::string& bytes) {
     if (bytes.size() < 6 || bytes.compare(0, 4, "AC10") != 0) return false;
     return std::isdigit(static_cast<unsigned char>(bytes[4])) != 0 &&
            std::isdigit(static_cast<unsigned char>(bytes[5])) != 0;
-}
-
-// The folder of a Windows or POSIX path as its user wrote it ("" when it names none).
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
 }
 
 }  // namespace
@@ -55,8 +52,12 @@ ErrorStatus LoadDrawingFile(const std::string& path, const std::string& label, S
         error = Unreachable(label);
         return eFileAccessErr;
     }
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
+    const platform::PathKind kind = platform::KindOfPath(path);
+    if (kind == platform::PathKind::TooLong) {
+        error = TooLong(label);
+        return eFileAccessErr;
+    }
+    if (kind != platform::PathKind::File && kind != platform::PathKind::ReadOnlyFile) {
         error = label + ": no such drawing file";
         return eFileAccessErr;
     }
@@ -89,27 +90,29 @@ ErrorStatus LoadDrawingFile(const std::string& path, const std::string& label, S
 
 bool SaveDrawingFile(const SimDatabase& db, const std::string& path, const std::string& label,
                      std::string& error) {
-    const fs::path target(path);
-    std::error_code ec;
     if (path.empty()) {
         error = Unreachable(label);
         return false;
     }
-    if (fs::is_directory(target, ec)) {
+    const platform::PathKind kind = platform::KindOfPath(path);
+    if (kind == platform::PathKind::TooLong) {
+        error = TooLong(label);
+        return false;
+    }
+    if (kind == platform::PathKind::Folder) {
         error = label + ": a folder of that name is in the way; save under another name";
         return false;
     }
-    const fs::path folder = target.parent_path();
-    if (!folder.empty() && !fs::is_directory(folder, ec)) {
-        const std::string shown = FolderOf(label).empty() ? folder.string() : FolderOf(label);
+    const std::string folder = platform::FolderPart(path);
+    if (!folder.empty() && platform::KindOfPath(folder) != platform::PathKind::Folder) {
+        const std::string written = platform::FolderPart(label);
+        const std::string shown = written.empty() ? folder : written;
         error = label + ": cannot be written, the folder " + shown +
                 " does not exist; create it or save elsewhere";
         return false;
     }
     std::unique_ptr<platform::OutputFile> file = platform::CreateReplacingFile(path);
-    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    const fs::file_status status = fs::status(target, ec);
-    if (!file && fs::is_regular_file(status) && (status.permissions() & writable) == fs::perms::none) {
+    if (!file && kind == platform::PathKind::ReadOnlyFile) {
         error = label + ": the drawing file is read-only and was left as it was; make it "
                         "writable or save under another name";
         return false;

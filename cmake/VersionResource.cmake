@@ -1,0 +1,20 @@
+# Windows version resources: the file and product version come from the project's version, so that
+# Explorer's Details tab and an administrator's inventory tools show which build is installed.
+#
+#   velmarin_version_resource(TARGET "description" FILE_NAME)
+function(velmarin_version_resource target description file_name)
+    if(NOT WIN32)
+        return()
+    endif()
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+        set(VELMARIN_RC_FILE_TYPE VFT_APP)
+    else()
+        set(VELMARIN_RC_FILE_TYPE VFT_DLL)
+    endif()
+    set(VELMARIN_RC_DESCRIPTION "${description}")
+    set(VELMARIN_RC_FILE_NAME "${file_name}")
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}-version.rc)
+    configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+    target_sources(${target} PRIVATE ${rc})
+endfunction()
