@@ -6,40 +6,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "FuzzCheck.h"
+#include "UseEntities.h"
 #include "host/Objects.h"
 #include "host/sim/DrawingFile.h"
 #include "host/sim/database/SimDatabase.h"
 
 using namespace velmarin::host;
 using namespace velmarin::host::sim;
-
-namespace {
-
-void UseEntities(SimDatabase& db, ObjectId recordId) {
-    const auto* record = db.peekAs<SimBlockTableRecord>(recordId);
-    FUZZ_REQUIRE(record != nullptr);
-    for (ObjectId id : record->allEntityIds()) {
-        const auto* entity = db.peekAs<Entity>(id);
-        FUZZ_REQUIRE(entity != nullptr);
-        Extents extents;
-        (void)entity->getGeomExtents(extents);
-        std::vector<Point3> grips;
-        (void)entity->getGripPoints(grips);
-        std::vector<Entity*> parts;
-        if (entity->explode(parts) == eOk) {
-            for (Entity* part : parts) {
-                if (part == nullptr) continue;
-                (void)part->getGeomExtents(extents);
-                part->close();
-            }
-        }
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FuzzCheck.h"
+#include "UseEntities.h"
 #include "host/Objects.h"
 #include "host/sim/dxf/File.h"
 #include "host/sim/database/SimDatabase.h"
@@ -18,27 +19,6 @@ using namespace velmarin::host;
 using namespace velmarin::host::sim;
 
 namespace {
-
-void UseEntities(SimDatabase& db, ObjectId recordId) {
-    const auto* record = db.peekAs<SimBlockTableRecord>(recordId);
-    FUZZ_REQUIRE(record != nullptr);
-    for (ObjectId id : record->allEntityIds()) {
-        const auto* entity = db.peekAs<Entity>(id);
-        FUZZ_REQUIRE(entity != nullptr);
-        Extents extents;
-        (void)entity->getGeomExtents(extents);
-        std::vector<Point3> grips;
-        (void)entity->getGripPoints(grips);
-        std::vector<Entity*> parts;
-        if (entity->explode(parts) == eOk) {
-            for (Entity* part : parts) {
-                if (part == nullptr) continue;
-                (void)part->getGeomExtents(extents);
-                part->close();
-            }
-        }
-    }
-}
 
 std::size_t ModelSpaceSize(const SimDatabase& db) {
     return db.peekAs<SimBlockTableRecord>(db.modelSpaceId())->entityIds().size();

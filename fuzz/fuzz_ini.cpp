@@ -5,24 +5,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "FuzzCheck.h"
-#include "ini/TextLines.h"
 #include "ini/IniDocument.h"
+#include "util/Lines.h"
 #include "util/Text.h"
 
 using namespace velmarin;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    TextLines lines;
-    lines.SetText(bytes);
-
     std::size_t lineBytes = 0;
-    for (const std::string& line : lines) {
-        FUZZ_REQUIRE(line.find('\n') == std::string::npos);
+    text::ForEachLine(bytes, [&](std::string_view line) {
+        FUZZ_REQUIRE(line.find('\n') == std::string_view::npos);
         lineBytes += line.size();
-    }
+    });
     FUZZ_REQUIRE(lineBytes <= bytes.size());
 
     IniDocument document;

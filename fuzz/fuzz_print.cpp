@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "FuzzCheck.h"
@@ -25,6 +26,7 @@
 #include "print/PrintFlow.h"
 #include "print/PrintFlowFile.h"
 #include "util/FixedTexts.h"
+#include "util/Lines.h"
 
 using namespace velmarin;
 
@@ -72,10 +74,9 @@ std::vector<host::Point3> FramePoints(FuzzedDataProvider& input) {
 
 std::size_t EntryLines(const std::string& contents) {
     std::size_t entries = 0;
-    print::LineReader lines(contents);
-    for (std::string line; lines.next(line);) {
-        if (print::SectionCodeOf(line) < 0) ++entries;
-    }
+    text::ForEachLine(contents, [&](std::string_view line) {
+        if (print::SectionCodeOf(std::string(line)) < 0) ++entries;
+    });
     return entries;
 }
 

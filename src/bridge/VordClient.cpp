@@ -8,13 +8,6 @@
 #include "util/Paths.h"
 
 namespace velmarin {
-namespace {
-
-constexpr const char kParamSection[] = "DllParam";
-constexpr const char kReturnSection[] = "DllReturn";
-
-}  // namespace
-
 VordClient::VordClient(int firstLoginArgument_, int secondLoginArgument_)
     : firstLoginArgument(firstLoginArgument_),
       secondLoginArgument(secondLoginArgument_),
@@ -34,12 +27,12 @@ int VordClient::Invoke(int code, const std::vector<std::string>& params) {
     // created here; the call still goes out.
     const bool exchangeFileExists = util::FileExists(exchangeFilePath);
     for (std::size_t i = 0; i < params.size() && exchangeFileExists; ++i) {
-        const std::string key = "param" + std::to_string(i + 1);
+        const std::string key = texts::kExchangeParamKeyPrefix + std::to_string(i + 1);
         // A parameter that could not be written (a read-only file, a full disk) would leave the
         // previous request's value in its place, and the client would act on that one: another
         // drawing's path to check, commit or file. The request is not made; it counts as a
         // call that returned 0, and the user is told which file could not be written.
-        if (!platform::current().writeProfileString(kParamSection, key.c_str(), params[i].c_str(),
+        if (!platform::current().writeProfileString(texts::kExchangeParamSection, key.c_str(), params[i].c_str(),
                                                     exchangeFilePath)) {
             util::ShowMessage(texts::kWriteFileFailed + exchangeFilePath);
             return 0;
@@ -50,43 +43,44 @@ int VordClient::Invoke(int code, const std::vector<std::string>& params) {
 
 std::string VordClient::ReadReturn(int index) {
     std::string value;
-    util::ReadIniString(kReturnSection, "return" + std::to_string(index), value, exchangeFilePath);
+    util::ReadIniString(texts::kExchangeReturnSection,
+                        texts::kExchangeReturnKeyPrefix + std::to_string(index), value,
+                        exchangeFilePath);
     return value;
 }
 
-int VordClient::Login() {
-    const int result = Invoke(
-        kCodeLogin, {std::to_string(firstLoginArgument), std::to_string(secondLoginArgument)});
-    loginFlag = result == 1 ? 1 : 0;
-    return result;
+bool VordClient::Login() {
+    loggedIn_ = Invoke(kCodeLogin, {std::to_string(firstLoginArgument),
+                                    std::to_string(secondLoginArgument)}) == 1;
+    return loggedIn_;
 }
 
-int VordClient::EnsureLoggedIn() {
-    if (loginFlag != 0) return 1;
+bool VordClient::EnsureLoggedIn() {
+    if (loggedIn_) return true;
     util::ShowMessage(texts::kLoginFirst);
-    return Login() == 1 ? 1 : 0;
+    return Login();
 }
 
 std::string VordClient::GetOpenScript() {
     return Invoke(kCodeOpenScript, {}) == 1 ? ReadReturn(1) : std::string();
 }
 
-int VordClient::SendTreeFile(const std::string& treeFilePath) {
-    return Invoke(kCodeTreeFile, {treeFilePath}) == 1 ? 1 : 0;
+bool VordClient::SendTreeFile(const std::string& treeFilePath) {
+    return Invoke(kCodeTreeFile, {treeFilePath}) == 1;
 }
 
-int VordClient::NotifyUnload() { return Invoke(kCodeUnload, {}); }
+bool VordClient::NotifyUnload() { return Invoke(kCodeUnload, {}) == 1; }
 
-int VordClient::CheckSaveRight(const std::string& drawingPath) {
-    return Invoke(kCodeSaveRight, {drawingPath}) != 0 ? 1 : 0;
+bool VordClient::CheckSaveRight(const std::string& drawingPath) {
+    return Invoke(kCodeSaveRight, {drawingPath}) != 0;
 }
 
-int VordClient::DownloadFile(const std::string& first, const std::string& second) {
-    return Invoke(kCodeDownload, {first, second});
+bool VordClient::DownloadFile(const std::string& first, const std::string& second) {
+    return Invoke(kCodeDownload, {first, second}) == 1;
 }
 
-int VordClient::UploadFile(const std::string& first, const std::string& second) {
-    return Invoke(kCodeUpload, {first, second});
+bool VordClient::UploadFile(const std::string& first, const std::string& second) {
+    return Invoke(kCodeUpload, {first, second}) == 1;
 }
 
 std::string VordClient::GetSavePath(int mode, const std::string& name, std::string& return2,
@@ -98,11 +92,11 @@ std::string VordClient::GetSavePath(int mode, const std::string& name, std::stri
     return ReadReturn(1);
 }
 
-int VordClient::CancelSave() { return Invoke(kCodeCancelSave, {}); }
+bool VordClient::CancelSave() { return Invoke(kCodeCancelSave, {}) == 1; }
 
-int VordClient::CommitSave(const std::string& path, const std::string& return2,
-                        const std::string& return3) {
-    return Invoke(kCodeCommitSave, {path, return2, return3});
+bool VordClient::CommitSave(const std::string& path, const std::string& return2,
+                            const std::string& return3) {
+    return Invoke(kCodeCommitSave, {path, return2, return3}) == 1;
 }
 
 std::string VordClient::GetPrintText() {

@@ -28,34 +28,42 @@ public:
     // expects with the login code.
     VordClient(int firstLoginArgument, int secondLoginArgument);
 
-    int Login();
-    int EnsureLoggedIn();
+    // Each request is true when the client answered 1 (a save right: anything but 0); a request
+    // whose parameters could not be written is not made and is false.
+    // Logs in, the state following the answer.
+    bool Login();
+    // True when logged in; otherwise asks the user to log in first and logs in.
+    bool EnsureLoggedIn();
+    bool loggedIn() const { return loggedIn_; }
     std::string GetOpenScript();
-    int SendTreeFile(const std::string& treeFilePath);
-    int NotifyUnload();
-    int CheckSaveRight(const std::string& drawingPath);
-    int DownloadFile(const std::string& first, const std::string& second);
-    int UploadFile(const std::string& first, const std::string& second);
+    bool SendTreeFile(const std::string& treeFilePath);
+    bool NotifyUnload();
+    bool CheckSaveRight(const std::string& drawingPath);
+    bool DownloadFile(const std::string& first, const std::string& second);
+    bool UploadFile(const std::string& first, const std::string& second);
     std::string GetSavePath(int mode, const std::string& name, std::string& return2,
                             std::string& return3);
-    int CancelSave();
-    int CommitSave(const std::string& path, const std::string& return2, const std::string& return3);
+    bool CancelSave();
+    bool CommitSave(const std::string& path, const std::string& return2,
+                    const std::string& return3);
     std::string GetPrintText();
 
     // Fields, in the order the client installation defines them.
     int firstLoginArgument;
     int secondLoginArgument;
     std::string clientFolder;  // ends in a backslash (empty when "AppPath" is missing)
-    int loginFlag = 0;
     std::string exchangeFilePath;
     std::string exchangeFileName;
     std::string libraryFileName;
     std::string libraryPath;
 
 private:
-    // Writes param1.. in ascending order, calls the client, and returns its result.
+    // Writes param1.. in ascending order, calls the client, and returns its answer; 0 when the
+    // request was not made.
     int Invoke(int code, const std::vector<std::string>& params);
     std::string ReadReturn(int index);
+
+    bool loggedIn_ = false;
 };
 
 }  // namespace velmarin

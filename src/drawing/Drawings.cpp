@@ -18,15 +18,16 @@ host::Document* Drawings::FindOpenDocument(const std::string& path) {
     return nullptr;
 }
 
-host::Document* Drawings::OpenDrawing(const std::string& path, host::ErrorStatus* status) {
+host::Document* Drawings::OpenDrawing(const std::string& path, bool* opened) {
     if (host::Document* open = FindOpenDocument(path)) {
         util::ShowMessage(texts::kFileAlreadyOpen);
+        if (opened != nullptr) *opened = true;
         return open;
     }
     host::DocumentManager& documents = host::current().documentManager();
     // A failed open is not reported here: the active document stands in for the requested one.
-    const host::ErrorStatus result = documents.appContextOpenDocument(path);
-    if (status != nullptr) *status = result;
+    const bool result = documents.appContextOpenDocument(path) == host::eOk;
+    if (opened != nullptr) *opened = result;
     return documents.mdiActiveDocument();
 }
 
@@ -50,9 +51,9 @@ host::Document* Drawings::OpenForReading(const std::string& path, bool& openedHe
     return active;
 }
 
-int Drawings::CloseDrawing(host::Document* document) {
-    if (document == nullptr) return 0;
-    return host::current().documentManager().appContextCloseDocument(document) == host::eOk ? 1 : 0;
+bool Drawings::CloseDrawing(host::Document* document) {
+    return document != nullptr &&
+           host::current().documentManager().appContextCloseDocument(document) == host::eOk;
 }
 
 std::string Drawings::GetCurrentFileName() {

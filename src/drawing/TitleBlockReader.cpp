@@ -16,7 +16,6 @@ namespace {
 
 using namespace title_template;
 
-constexpr const char kReadType[] = "0";
 
 // The numbers i, ascending, of the template's sections "BLOCK<i>" with 1 <= i <= count. A number
 // without a section reads as an entry with an empty block name; knowing which sections exist
@@ -143,7 +142,7 @@ std::vector<PropertyRecord> TitleBlockReader::Collect(host::BlockTableRecord& sp
                                      attribute->position());
             }
             if (property.empty()) continue;
-            collected.push_back({property, attribute->textString(), kReadType});
+            collected.push_back({property, attribute->textString(), title_template::kPropertyType});
         }
     }
     return collected;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/HostTypes.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin {
 
@@ -17,19 +18,7 @@ struct PropertyRecord {
 };
 
 // The names of the title-block template and of its place in vord.ini.
-namespace title_template {
-inline constexpr const char kConfigSection[] = "BPT";  // of vord.ini
-inline constexpr const char kTemplateNameKey[] = "BPT_NAME";
-inline constexpr const char kTemplateFolder[] = "source\\BPT\\";  // in the client folder
-inline constexpr const char kCountSection[] = "COUNT";
-inline constexpr const char kBlockCountKey[] = "BLOCKCOUNT";
-inline constexpr const char kEntrySectionPrefix[] = "BLOCK";  // BLOCK1 ... BLOCK<count>
-inline constexpr const char kBlockNameKey[] = "BLOCK_NAME";
-inline constexpr const char kInfoSection[] = "Info";
-inline constexpr const char kBlockPropertyKey[] = "BlockPty";  // "false": title texts
-inline constexpr const char kSeparatorKey[] = "TextChar";
-inline constexpr const char kTextMode[] = "false";
-}  // namespace title_template
+namespace title_template = texts::title_template;
 
 // The title-block template named by [BPT] BPT_NAME of vord.ini in the client folder.
 std::string TitleTemplatePath(const std::string& clientFolder);

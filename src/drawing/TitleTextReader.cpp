@@ -10,21 +10,16 @@
 namespace velmarin {
 namespace {
 
-constexpr const char kPropertyNamesSection[] = "PtyNames";
-constexpr const char kTextClass[] = "AcDbText";
-constexpr const char kMTextClass[] = "AcDbMText";
-constexpr const char kParagraphCode[] = "\\P";
-constexpr const char kReadType[] = "0";
 constexpr int kFormatGroupPasses = 4;
 
 // Takes the paragraph codes "\P" off both ends, each as a whole: a code is only one where its
 // backslash starts a character, never where it is the trail byte of a double-byte character.
 std::string StripParagraphCodes(const std::string& s) {
     std::size_t begin = 0;
-    while (s.compare(begin, 2, kParagraphCode) == 0) begin += 2;
+    while (s.compare(begin, 2, texts::kParagraphCode) == 0) begin += 2;
     std::size_t trailingRun = text::npos;  // start of the codes that reach the end so far
     for (std::size_t i = begin; i < s.size();) {
-        if (s.compare(i, 2, kParagraphCode) == 0) {
+        if (s.compare(i, 2, texts::kParagraphCode) == 0) {
             if (trailingRun == text::npos) trailingRun = i;
             i += 2;
         } else {
@@ -81,7 +76,7 @@ std::vector<PropertyRecord> TitleTextReader::Collect(host::BlockTableRecord& spa
                          const std::string& value, const host::Point3& position) {
         std::string property = LookupPropertyName(label);
         if (observer_ != nullptr) observer_->titleText(contents, label, value, property, position);
-        collected.push_back({std::move(property), value, kReadType});
+        collected.push_back({std::move(property), value, title_template::kPropertyType});
     };
     for (const host::ObjectId id : space.entityIds()) {
         host::Opened<host::Entity> entity(
@@ -92,7 +87,7 @@ std::vector<PropertyRecord> TitleTextReader::Collect(host::BlockTableRecord& spa
         const std::string className = entity->className();
         std::string left;
         std::string right;
-        if (className == kMTextClass) {
+        if (className == texts::kMTextClassName) {
             const auto* mtext = dynamic_cast<const host::MText*>(entity.get());
             if (mtext == nullptr) continue;
             const std::string& contents = mtext->contents();
@@ -106,7 +101,7 @@ std::vector<PropertyRecord> TitleTextReader::Collect(host::BlockTableRecord& spa
                 SplitAtSeparator(contents, separator, left, right);
             }
             add(contents, left, right, mtext->location());
-        } else if (className == kTextClass) {
+        } else if (className == texts::kTextClassName) {
             const auto* single = dynamic_cast<const host::Text*>(entity.get());
             if (single == nullptr || !text::Contains(single->textString(), separator)) continue;
             SplitAtSeparator(single->textString(), separator, left, right);
@@ -118,7 +113,7 @@ std::vector<PropertyRecord> TitleTextReader::Collect(host::BlockTableRecord& spa
 
 std::string TitleTextReader::LookupPropertyName(const std::string& label) const {
     std::string name;
-    util::ReadIniString(kPropertyNamesSection, label, name, templatePath_);
+    util::ReadIniString(title_template::kPropertyNamesSection, label, name, templatePath_);
     return name.empty() ? label : name;
 }
 

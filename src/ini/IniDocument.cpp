@@ -1,26 +1,26 @@
 #include "ini/IniDocument.h"
 
-#include "ini/Lines.h"
 #include "platform/Platform.h"
+#include "util/Lines.h"
 #include "util/Paths.h"
 #include "util/Text.h"
 
 namespace velmarin {
 
-int IniDocument::Load(const std::string& path) {
-    if (!util::FileExists(path)) return 0;
+bool IniDocument::Load(const std::string& path) {
+    if (!util::FileExists(path)) return false;
     // The lines are walked straight out of the file's bytes, as a string list would hand them
     // over, without a copy of each line: a large file costs its size once.
     std::string contents;
     if (!platform::current().readFile(path, contents)) contents.clear();  // unreadable: empty
     ParseText(contents);
-    return 1;
+    return true;
 }
 
 void IniDocument::ParseText(const std::string& contents) {
     sections_.clear();
     IniSection* current = nullptr;
-    ini::ForEachLine(contents, [&](std::string_view line) { ParseOneLine(line, current); });
+    text::ForEachLine(contents, [&](std::string_view line) { ParseOneLine(line, current); });
 }
 
 void IniDocument::ParseOneLine(std::string_view line, IniSection*& current) {

@@ -21,9 +21,9 @@ class IniDocument {
     IniDocument(const IniDocument&) = delete;
     IniDocument& operator=(const IniDocument&) = delete;
 
-    // 0, leaving the document as it was, when the file does not exist. A file that exists but
-    // cannot be read gives an empty document and 1.
-    int Load(const std::string& path);
+    // False, leaving the document as it was, when the file does not exist. A file that exists but
+    // cannot be read gives an empty document and true.
+    bool Load(const std::string& path);
     // Replaces the document with the parse of a file's bytes.
     void ParseText(const std::string& contents);
 

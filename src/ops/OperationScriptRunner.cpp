@@ -23,10 +23,13 @@ struct ScriptSection {
 };
 
 constexpr ScriptSection kSectionOrder[] = {
-    {"CloseFile", SectionAction::None},    {"DeleteFile", SectionAction::None},
-    {"Download", SectionAction::Download}, {"UpLoadFile", SectionAction::Upload},
-    {"OpenFile", SectionAction::Open},     {"ReadOnly", SectionAction::None},
-    {"UnReadOnly", SectionAction::None},
+    {texts::kScriptCloseFile, SectionAction::None},
+    {texts::kScriptDeleteFile, SectionAction::None},
+    {texts::kScriptDownload, SectionAction::Download},
+    {texts::kScriptUpload, SectionAction::Upload},
+    {texts::kScriptOpenFile, SectionAction::Open},
+    {texts::kScriptReadOnly, SectionAction::None},
+    {texts::kScriptUnReadOnly, SectionAction::None},
 };
 
 // Splits "first < second" at the first separator, both parts trimmed. False when there is none.
@@ -41,15 +44,15 @@ bool SplitTransfer(const std::string& value, const std::string& separator, std::
 
 }  // namespace
 
-int OperationScriptRunner::RunScript(const std::string& path) {
+bool OperationScriptRunner::RunScript(const std::string& path) {
     try {
         // Windows reaches no file at such a path: said once, rather than running nothing silently.
         if (platform::ExceedsAnsiPathLimit(path)) {
             host::current().printf("\n" + std::string(texts::kScriptPathTooLong) + path);
-            return 0;
+            return false;
         }
         IniDocument script;
-        if (script.Load(path) == 0) return 0;
+        if (!script.Load(path)) return false;
         for (const ScriptSection& entry : kSectionOrder) {
             const IniSection* section = script.FindSection(entry.name);
             if (section == nullptr) continue;
@@ -59,10 +62,10 @@ int OperationScriptRunner::RunScript(const std::string& path) {
                     const std::string& value = section->GetRecordAt(i)->value;
                     switch (entry.action) {
                         case SectionAction::Download:
-                            DownloadEntry(value, "<");
+                            DownloadEntry(value, texts::kScriptTransferSeparator);
                             break;
                         case SectionAction::Upload:
-                            UploadEntry(value, "<");
+                            UploadEntry(value, texts::kScriptTransferSeparator);
                             break;
                         case SectionAction::Open:
                             OpenEntry(value);
@@ -74,38 +77,34 @@ int OperationScriptRunner::RunScript(const std::string& path) {
             } catch (...) {
             }
         }
-        return 1;
+        return true;
     } catch (...) {
         // Nothing may escape into the host: a failure outside the sections ends the run.
-        return 0;
+        return false;
     }
 }
 
-int OperationScriptRunner::DownloadEntry(const std::string& value, const std::string& separator) {
+bool OperationScriptRunner::DownloadEntry(const std::string& value, const std::string& separator) {
     std::string first;
     std::string second;
-    if (!SplitTransfer(value, separator, first, second)) return 0;
-    return vord_.DownloadFile(first, second) == 1 ? 1 : 0;
+    return SplitTransfer(value, separator, first, second) && vord_.DownloadFile(first, second);
 }
 
-int OperationScriptRunner::UploadEntry(const std::string& value, const std::string& separator) {
+bool OperationScriptRunner::UploadEntry(const std::string& value, const std::string& separator) {
     std::string first;
     std::string second;
-    if (!SplitTransfer(value, separator, first, second)) return 0;
-    return vord_.UploadFile(first, second) == 1 ? 1 : 0;
+    return SplitTransfer(value, separator, first, second) && vord_.UploadFile(first, second);
 }
 
 std::string OperationScriptRunner::RequestSavePath(const std::string& name, std::string& return2,
-                                       std::string& return3) {
+                                                   std::string& return3) {
     return vord_.GetSavePath(1, name, return2, return3);
 }
 
 void OperationScriptRunner::OpenEntry(const std::string& path) {
-    host::ErrorStatus status = host::eOk;
-    drawings_.OpenDrawing(path, &status);
-    if (status != host::eOk) {
-        host::current().printf(std::string("\n") + texts::kCannotOpenDrawing + path);
-    }
+    bool opened = false;
+    drawings_.OpenDrawing(path, &opened);
+    if (!opened) host::current().printf(std::string("\n") + texts::kCannotOpenDrawing + path);
 }
 
 }  // namespace velmarin

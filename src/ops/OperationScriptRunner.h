@@ -13,11 +13,12 @@ class OperationScriptRunner {
 public:
     OperationScriptRunner(VordClient& vord, Drawings& drawings) : vord_(vord), drawings_(drawings) {}
 
-    // 1 when the script was read and its sections run; 0 when it is missing or the run broke off.
-    int RunScript(const std::string& path);
-    // One Download / UpLoadFile record: 1 when the client answered 1.
-    int DownloadEntry(const std::string& value, const std::string& separator);
-    int UploadEntry(const std::string& value, const std::string& separator);
+    // True when the script was read and its sections run; false when it is missing or the run
+    // broke off.
+    bool RunScript(const std::string& path);
+    // One Download / UpLoadFile record: true when the client answered 1.
+    bool DownloadEntry(const std::string& value, const std::string& separator);
+    bool UploadEntry(const std::string& value, const std::string& separator);
     // GetSavePath with the integer 1.
     std::string RequestSavePath(const std::string& name, std::string& return2,
                                 std::string& return3);

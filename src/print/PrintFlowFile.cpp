@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "util/Lines.h"
 #include "util/Text.h"
 
 namespace velmarin::print {
@@ -64,9 +65,9 @@ void CommasToSpaces(std::string& value, int flag) {
 }
 
 int SectionCodeOf(const std::string& line) {
-    if (line == "[workflow]") return 1;
-    if (line == "[PrintFlow]") return 2;
-    if (line == "[CheckField]") return 3;
+    if (line == texts::kPrintWorkflowHeader) return 1;
+    if (line == texts::kPrintFlowHeader) return 2;
+    if (line == texts::kPrintCheckFieldHeader) return 3;
     return -1;
 }
 
@@ -95,30 +96,16 @@ std::vector<PrintFlowEntry> ParsePrintFlowFile(const std::string& contents,
                                                const host::Point3& corner) {
     std::vector<PrintFlowEntry> entries;
     int sectionCode = 0;
-    LineReader lines(contents);
-    for (std::string line; lines.next(line);) {
+    text::ForEachLine(contents, [&](std::string_view view) {
+        const std::string line(view);
         const int header = SectionCodeOf(line);
         if (header >= 0) {
             sectionCode = header;
-            continue;
+        } else {
+            entries.push_back(ParsePrintFlowEntry(line, corner, sectionCode));
         }
-        entries.push_back(ParsePrintFlowEntry(line, corner, sectionCode));
-    }
+    });
     return entries;
-}
-
-bool LineReader::next(std::string& line) {
-    if (at_ >= contents_.size()) return false;
-    std::size_t end = contents_.find('\n', at_);
-    const std::size_t next = end == std::string::npos ? contents_.size() : end + 1;
-    if (end == std::string::npos) {
-        end = contents_.size();
-    } else if (end > at_ && contents_[end - 1] == '\r') {
-        --end;
-    }
-    line.assign(contents_, at_, end - at_);
-    at_ = next;
-    return true;
 }
 
 }  // namespace velmarin::print

@@ -2,15 +2,15 @@
 // The print flow file: lines of "key=dx,dy,height,fit,text" under three section headers. Each
 // entry becomes one text placed relative to the frame corner.
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "host/HostTypes.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin::print {
 
-inline constexpr const char kPrintFlowSuffix[] = ".print.ini";
+using texts::kPrintFlowSuffix;
 
 // The width mode a header line starts, or -1 when the line is an entry. Only the exact lines
 // count: other capitals or blanks around make an entry of the line.
@@ -40,17 +40,5 @@ void ParsePlanePoint(const std::string& text, host::Point3& result, const host::
 int ParseLeadingInt(const std::string& text);
 // With flag 1, every comma that is a character of its own becomes a blank.
 void CommasToSpaces(std::string& text, int flag);
-
-// The lines of a file read as text: split at line feeds, a carriage return before a line feed
-// dropped, no empty line after a final line feed.
-class LineReader {
-  public:
-    explicit LineReader(const std::string& contents) : contents_(contents) {}
-    bool next(std::string& line);
-
-  private:
-    const std::string& contents_;
-    std::size_t at_ = 0;
-};
 
 }  // namespace velmarin::print

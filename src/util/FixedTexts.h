@@ -154,3 +154,54 @@ inline constexpr const char kTreeFileNotSent[] =  // 装配树文件未能提交
     "\xD7\xB0\xC5\xE4\xCA\xF7\xCE\xC4\xBC\xFE\xCE\xB4\xC4\xDC\xCC\xE1\xBD\xBB VORD\xA1\xA3";
 
 }  // namespace velmarin::texts
+
+// --- Names and texts of the operation scripts, the exchange file, the title-block template, the
+// print flow file and the command table.
+namespace velmarin::texts {
+
+// Operation-script sections, in the order they run, and the separator of a transfer record.
+inline constexpr const char kScriptCloseFile[] = "CloseFile";
+inline constexpr const char kScriptDeleteFile[] = "DeleteFile";
+inline constexpr const char kScriptDownload[] = "Download";
+inline constexpr const char kScriptUpload[] = "UpLoadFile";
+inline constexpr const char kScriptOpenFile[] = "OpenFile";
+inline constexpr const char kScriptReadOnly[] = "ReadOnly";
+inline constexpr const char kScriptUnReadOnly[] = "UnReadOnly";
+inline constexpr const char kScriptTransferSeparator[] = "<";
+
+// The exchange file: parameters param1.. before a call, answers return1.. after it.
+inline constexpr const char kExchangeParamSection[] = "DllParam";
+inline constexpr const char kExchangeParamKeyPrefix[] = "param";
+inline constexpr const char kExchangeReturnSection[] = "DllReturn";
+inline constexpr const char kExchangeReturnKeyPrefix[] = "return";
+
+// The title-block template and its place in vord.ini.
+namespace title_template {
+inline constexpr const char kConfigSection[] = "BPT";  // of vord.ini
+inline constexpr const char kTemplateNameKey[] = "BPT_NAME";
+inline constexpr const char kTemplateFolder[] = "source\\BPT\\";  // in the client folder
+inline constexpr const char kCountSection[] = "COUNT";
+inline constexpr const char kBlockCountKey[] = "BLOCKCOUNT";
+inline constexpr const char kEntrySectionPrefix[] = "BLOCK";  // BLOCK1 ... BLOCK<count>
+inline constexpr const char kBlockNameKey[] = "BLOCK_NAME";
+inline constexpr const char kInfoSection[] = "Info";
+inline constexpr const char kBlockPropertyKey[] = "BlockPty";  // "false": title texts
+inline constexpr const char kSeparatorKey[] = "TextChar";
+inline constexpr const char kTextMode[] = "false";
+inline constexpr const char kPropertyNamesSection[] = "PtyNames";
+// The type of every property the plug-in reads.
+inline constexpr const char kPropertyType[] = "0";
+}  // namespace title_template
+
+// The host's class names of the two text entities and the paragraph code of a multiline text.
+inline constexpr const char kTextClassName[] = "AcDbText";
+inline constexpr const char kMTextClassName[] = "AcDbMText";
+inline constexpr const char kParagraphCode[] = "\\P";
+
+// The print flow file beside a drawing and its three section headers.
+inline constexpr const char kPrintFlowSuffix[] = ".print.ini";
+inline constexpr const char kPrintWorkflowHeader[] = "[workflow]";
+inline constexpr const char kPrintFlowHeader[] = "[PrintFlow]";
+inline constexpr const char kPrintCheckFieldHeader[] = "[CheckField]";
+
+}  // namespace velmarin::texts

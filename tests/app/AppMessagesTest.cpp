@@ -120,7 +120,7 @@ TEST_F(AppTest, InitialisationRegistersCreatesThenLogsIn) {
               (std::vector<std::string>{"code=5\tparam1=0\tparam2=6\tparam3="}));
     EXPECT_EQ(Vord().firstLoginArgument, 0);
     EXPECT_EQ(Vord().secondLoginArgument, 6);
-    EXPECT_EQ(Vord().loginFlag, 1);
+    EXPECT_TRUE(Vord().loggedIn());
     EXPECT_TRUE(world_.messages().empty());
 }
 
@@ -145,7 +145,7 @@ TEST_F(AppTest, RefusedLoginLeavesThePluginLoaded) {
     ASSERT_EQ(Init(), 0);
     EXPECT_EQ(world_.host().registeredCommands().size(), 7u);
     ASSERT_NE(app::TheApplication().services(), nullptr);
-    EXPECT_EQ(Vord().loginFlag, 0);
+    EXPECT_FALSE(Vord().loggedIn());
     EXPECT_TRUE(world_.messages().empty());
 }
 
@@ -257,12 +257,12 @@ TEST_F(AppTest, WhatACommandTheTimerOrTheEntryThrowsEndsInOneMessage) {
 TEST_F(AppTest, LoginCommandLogsInAgainAndTakesTheOutcome) {
     world_.setClientBehaviour("[Code5#1]\nresult=1\n[Code5#2]\nresult=2\n[Code5#3]\nresult=1\n");
     ASSERT_EQ(Init(), 0);
-    ASSERT_EQ(Vord().loginFlag, 1);
+    ASSERT_TRUE(Vord().loggedIn());
 
     RunCommand("loginmethod");  // while logged in: sent again, and refused this time
-    EXPECT_EQ(Vord().loginFlag, 0);
+    EXPECT_FALSE(Vord().loggedIn());
     RunCommand("_LOGINMETHOD");
-    EXPECT_EQ(Vord().loginFlag, 1);
+    EXPECT_TRUE(Vord().loggedIn());
 
     EXPECT_EQ(world_.clientCalls(),
               (std::vector<std::string>(3, "code=5\tparam1=0\tparam2=6\tparam3=")));

@@ -77,7 +77,7 @@ class BomWorld : public ::testing::Test {
   protected:
     BomWorld() {
         world.createServices();
-        world.vord().loginFlag = 1;
+        world.logIn();
         std::filesystem::create_directories(world.resolve("D:\\w"));
         world.host().newDrawing("D:\\w\\A.dwg");
         titles({{2, kItemNo}, {3, kQuantity}, {6, kPartName}});

@@ -26,7 +26,7 @@ struct OperationCase {
 // Failures name the case rather than dump its bytes.
 void PrintTo(const OperationCase& c, std::ostream* os) { *os << c.name; }
 
-std::string Str(int value) { return std::to_string(value); }
+std::string Str(bool value) { return value ? "1" : "0"; }
 
 const std::vector<OperationCase>& Cases() {
     static const std::vector<OperationCase> cases = {
@@ -61,10 +61,10 @@ const std::vector<OperationCase>& Cases() {
          [](VordClient& v) { return Str(v.SendTreeFile("t.ini")); },
          "0",
          {"write [DllParam] param1=t.ini", "call 3"}},
-        {"UnloadResultPassedOn",
+        {"UnloadOnlyOneIsSuccess",
          "[Code6]\nresult=9\n",
          [](VordClient& v) { return Str(v.NotifyUnload()); },
-         "9",
+         "0",
          {"call 6"}},
         {"SaveRightMinusOneAllows",
          "[Code7]\nresult=-1\n",
@@ -81,12 +81,12 @@ const std::vector<OperationCase>& Cases() {
          [](VordClient& v) { return Str(v.CheckSaveRight("D:\\a.dwg")); },
          "0",
          {"write [DllParam] param1=D:\\a.dwg", "call 7"}},
-        {"DownloadResultPassedOn",
+        {"DownloadOnlyOneIsSuccess",
          "[Code8]\nresult=5\n",
          [](VordClient& v) { return Str(v.DownloadFile("srv/a.dwg", "D:\\w\\a.dwg")); },
-         "5",
+         "0",
          {"write [DllParam] param1=srv/a.dwg", "write [DllParam] param2=D:\\w\\a.dwg", "call 8"}},
-        {"UploadResultPassedOn",
+        {"UploadRefused",
          "[Code9]\nresult=0\n",
          [](VordClient& v) { return Str(v.UploadFile("x", "y")); },
          "0",
@@ -110,10 +110,10 @@ const std::vector<OperationCase>& Cases() {
          },
          "|keep2|keep3",
          {"write [DllParam] param1=1", "write [DllParam] param2=a.dwg", "call 10"}},
-        {"CancelSaveResultPassedOn",
+        {"CancelSaveOnlyOneIsSuccess",
          "[Code11]\nresult=4\n",
          [](VordClient& v) { return Str(v.CancelSave()); },
-         "4",
+         "0",
          {"call 11"}},
         {"CommitSaveWritesThree",
          "[Code12]\nresult=1\n",
@@ -196,13 +196,13 @@ TEST(BridgeRequest, AnswersWithGbkBytesArriveUnchanged) {
 TEST(BridgeLogin, FlagFollowsTheLatestLogin) {
     BridgeWorld bridge;
     bridge.world.setClientBehaviour("[Code5#1]\nresult=1\n[Code5#2]\nresult=2\n[Code5#3]\n");
-    EXPECT_EQ(bridge.vord.loginFlag, 0);
-    EXPECT_EQ(bridge.vord.Login(), 1);
-    EXPECT_EQ(bridge.vord.loginFlag, 1);
-    EXPECT_EQ(bridge.vord.Login(), 2);
-    EXPECT_EQ(bridge.vord.loginFlag, 0);
-    EXPECT_EQ(bridge.vord.Login(), 1);
-    EXPECT_EQ(bridge.vord.loginFlag, 1);
+    EXPECT_FALSE(bridge.vord.loggedIn());
+    EXPECT_TRUE(bridge.vord.Login());
+    EXPECT_TRUE(bridge.vord.loggedIn());
+    EXPECT_FALSE(bridge.vord.Login());  // the client answered 2
+    EXPECT_FALSE(bridge.vord.loggedIn());
+    EXPECT_TRUE(bridge.vord.Login());
+    EXPECT_TRUE(bridge.vord.loggedIn());
     EXPECT_TRUE(bridge.world.messages().empty());
 }
 
@@ -210,7 +210,7 @@ TEST(BridgeLogin, GuardWhenLoggedInSendsAndShowsNothing) {
     BridgeWorld bridge;
     bridge.vord.Login();
     bridge.spy.journal.clear();
-    EXPECT_EQ(bridge.vord.EnsureLoggedIn(), 1);
+    EXPECT_TRUE(bridge.vord.EnsureLoggedIn());
     EXPECT_TRUE(bridge.spy.journal.empty());
     EXPECT_TRUE(bridge.world.messages().empty());
 }
@@ -218,8 +218,8 @@ TEST(BridgeLogin, GuardWhenLoggedInSendsAndShowsNothing) {
 struct GuardCase {
     const char* name;
     const char* behaviour;
-    int guard;
-    int flag;
+    bool guard;
+    bool loggedIn;
 };
 
 // Failures name the case rather than dump its bytes.
@@ -232,7 +232,7 @@ TEST_P(BridgeGuard, AsksOnceAndLogsInOnce) {
     BridgeWorld bridge;
     bridge.world.setClientBehaviour(c.behaviour);
     EXPECT_EQ(bridge.vord.EnsureLoggedIn(), c.guard);
-    EXPECT_EQ(bridge.vord.loginFlag, c.flag);
+    EXPECT_EQ(bridge.vord.loggedIn(), c.loggedIn);
 
     const auto& shown = bridge.world.notifier().messages();
     ASSERT_EQ(shown.size(), 1u);
@@ -244,9 +244,9 @@ TEST_P(BridgeGuard, AsksOnceAndLogsInOnce) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Outcomes, BridgeGuard,
-                         ::testing::Values(GuardCase{"Accepted", "[Code5]\nresult=1\n", 1, 1},
-                                           GuardCase{"Refused", "[Code5]\nresult=0\n", 0, 0},
-                                           GuardCase{"ResultTwo", "[Code5]\nresult=2\n", 0, 0}),
+                         ::testing::Values(GuardCase{"Accepted", "[Code5]\nresult=1\n", true, true},
+                                           GuardCase{"Refused", "[Code5]\nresult=0\n", false, false},
+                                           GuardCase{"ResultTwo", "[Code5]\nresult=2\n", false, false}),
                          [](const auto& tested) { return std::string(tested.param.name); });
 
 }  // namespace

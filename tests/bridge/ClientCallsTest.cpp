@@ -41,7 +41,7 @@ TEST_P(BridgeLocator, BuildsPathsByConcatenation) {
     EXPECT_EQ(bridge.vord.exchangeFilePath, c.folder + "VORD.ini");
         EXPECT_EQ(bridge.vord.firstLoginArgument, 0);
     EXPECT_EQ(bridge.vord.secondLoginArgument, 6);
-    EXPECT_EQ(bridge.vord.loginFlag, 0);
+    EXPECT_FALSE(bridge.vord.loggedIn());
     EXPECT_TRUE(bridge.spy.journal.empty());  // construction calls nothing
 }
 
@@ -72,7 +72,7 @@ TEST(ClientCalls, MissingLibraryReportedAtEveryCall) {
     WorldOptions options;
     options.installClient = false;
     BridgeWorld bridge(options);
-    EXPECT_EQ(bridge.vord.Login(), 0);
+    EXPECT_FALSE(bridge.vord.Login());
     EXPECT_EQ(bridge.vord.GetOpenScript(), "");
     const std::string expected = std::string(texts::kDllNotExists) + "D:\\VORD\\VORDDll.dll";
     EXPECT_EQ(bridge.world.messages(), (std::vector<std::string>{expected, expected}));
@@ -83,7 +83,7 @@ TEST(ClientCalls, MissingAppPathNamesTheBareLibrary) {
     WorldOptions options;
     options.registerClient = false;
     BridgeWorld bridge(options);
-    EXPECT_EQ(bridge.vord.Login(), 0);
+    EXPECT_FALSE(bridge.vord.Login());
     EXPECT_EQ(bridge.world.messages(),
               (std::vector<std::string>{std::string(texts::kDllNotExists) + "VORDDll.dll"}));
 }
@@ -93,7 +93,7 @@ TEST(ClientCalls, AlternativeLibraryIsNeverLoaded) {
     options.installClient = false;
     BridgeWorld bridge(options);
     fs::copy_file(BinaryDir() + "/VORDDll.dll", bridge.world.resolve("D:\\VORD") + "/Swvord.dll");
-    EXPECT_EQ(bridge.vord.Login(), 0);
+    EXPECT_FALSE(bridge.vord.Login());
     EXPECT_TRUE(bridge.spy.entries({"load"}).empty());
     EXPECT_TRUE(bridge.world.clientCalls().empty());
 }
@@ -103,7 +103,7 @@ TEST(ClientCalls, FileThatIsNoLibraryShowsTheSystemText) {
     options.installClient = false;
     BridgeWorld bridge(options);
     bridge.world.writeFile("D:\\VORD\\VORDDll.dll", "MZ this is not a library");
-    EXPECT_EQ(bridge.vord.Login(), 0);
+    EXPECT_FALSE(bridge.vord.Login());
     const auto& shown = bridge.world.notifier().messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].title, texts::kErrorTitle);
@@ -117,9 +117,8 @@ TEST(ClientCalls, LibraryWithoutTheEntryFailsSilently) {
     options.installClient = false;
     BridgeWorld bridge(options);
     fs::copy_file(NO_ENTRY_LIBRARY, bridge.world.resolve("D:\\VORD") + "/VORDDll.dll");
-    bridge.vord.loginFlag = 1;
-    EXPECT_EQ(bridge.vord.Login(), 0);
-    EXPECT_EQ(bridge.vord.loginFlag, 0);
+    EXPECT_FALSE(bridge.vord.Login());
+    EXPECT_FALSE(bridge.vord.loggedIn());
     EXPECT_TRUE(bridge.world.messages().empty());
     EXPECT_EQ(bridge.spy.countOf("lookup VORD_Invoke"), 1);
     EXPECT_EQ(bridge.spy.countOf("call 5"), 0);

@@ -79,7 +79,7 @@ TEST_P(LoginFaults, ALoginWhoseParametersCannotBeWrittenIsNotSent) {
     c.inject(*this);
     commands::loginmethod(world.vord());
     expectOutcome(c);
-    EXPECT_EQ(world.vord().loginFlag, c.clientCodes.empty() ? 0 : 1);
+    EXPECT_EQ(world.vord().loggedIn(), !c.clientCodes.empty());
 }
 
 void FailTheFirstProfileWrite(FaultTest& t) { t.faults().failProfileWrites = 1; }

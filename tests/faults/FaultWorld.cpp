@@ -25,7 +25,7 @@ std::string WriteFailed(const std::string& path) { return texts::kWriteFileFaile
 
 void FaultTest::SetUp() {
     world.createServices();
-    world.vord().loginFlag = 1;
+    world.logIn();
     world.setClientBehaviour("[Code7]\r\nresult=1\r\n[Code3]\r\nresult=1\r\n");
 
     world.writeFile(kExchangeFile, "[BPT]\r\nBPT_NAME=TitleBlock.bpt\r\n");

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "support/MemoryPlatform.h"
-#include "ini/TextLines.h"
 #include "ini/IniDocument.h"
 #include "util/Text.h"
 
@@ -28,7 +27,7 @@ class IniGrammar : public ::testing::Test {
   protected:
     IniDocument& load(const std::string& text) {
         os.files["D:\\s.ini"] = text;
-        EXPECT_EQ(ini.Load("D:\\s.ini"), 1);
+        EXPECT_TRUE(ini.Load("D:\\s.ini"));
         return ini;
     }
     Texts sections() const {
@@ -73,22 +72,6 @@ TEST_F(IniGrammar, RecordsSplitAtTheFirstEqualsAndAreTrimmed) {
     }
 }
 
-TEST_F(IniGrammar, LinesEndInLfOrCrLfAndTheLastNeedsNone) {
-    const std::vector<std::pair<std::string, Texts>> cases = {{"", {}},
-                                                              {"\n", {""}},
-                                                              {"a\r\nb", {"a", "b"}},
-                                                              {"a\n\n", {"a", ""}},
-                                                              {"a\rb\r", {"a\rb\r"}},
-                                                              {"a\r\r\nb\r\n", {"a\r", "b"}}};
-    TextLines list;
-    for (const auto& [contents, lines] : cases) {
-        list.SetText(contents);
-        EXPECT_EQ(Texts(list.begin(), list.end()), lines) << contents;
-    }
-    EXPECT_EQ(list.LoadFromFile("D:\\missing"), 0);
-    EXPECT_EQ(Texts(list.begin(), list.end()), (Texts{"a\r", "b"}));  // left alone
-}
-
 TEST_F(IniGrammar, LookupsFollowTheFirstSectionAndTheStoredKey) {
     load("[Open]\n  File1 = x\n[other]\n[ OPEN ]\nb=2\n");
     EXPECT_EQ(sections(), (Texts{"Open", "other", "OPEN"}));
@@ -103,10 +86,10 @@ TEST_F(IniGrammar, LookupsFollowTheFirstSectionAndTheStoredKey) {
 
 TEST_F(IniGrammar, MissingFileKeepsTheDocumentUnreadableEmptiesIt) {
     load("[first]\nk=v\n");
-    EXPECT_EQ(ini.Load("D:\\absent.ini"), 0);
+    EXPECT_FALSE(ini.Load("D:\\absent.ini"));
     EXPECT_EQ(sections(), (Texts{"first"}));
     os.folders.insert("D:\\folder");
-    EXPECT_EQ(ini.Load("D:\\folder"), 1);
+    EXPECT_TRUE(ini.Load("D:\\folder"));
     EXPECT_EQ(ini.GetSectionCount(), 0);
 }
 

@@ -33,7 +33,7 @@ TEST_F(OpenCommand, RunsTheScriptTheClientNamesAndNothingElse) {
 }
 
 TEST_F(OpenCommand, FailedLoginEndsTheCommandAfterTheGuardsMessage) {
-    world.vord().loginFlag = 0;
+    world.logOut();
     world.setClientBehaviour("[Code5]\nresult=0\n");
     commands::openmethod(world.vord(), world.scripts());
     EXPECT_EQ(calls(0), (Texts{"code=5"}));

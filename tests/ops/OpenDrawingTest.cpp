@@ -27,12 +27,12 @@ TEST_F(OpenDrawing, AnOpenDrawingIsReportedAndReturnedNotOpenedAgain) {
 
 TEST_F(OpenDrawing, CloseAndCurrentFileName) {
     EXPECT_EQ(world.drawings().GetCurrentFileName(), "");
-    EXPECT_EQ(world.drawings().CloseDrawing(nullptr), 0);
+    EXPECT_FALSE(world.drawings().CloseDrawing(nullptr));
     world.host().newDrawing("Drawing1.dwg");
     EXPECT_EQ(world.drawings().GetCurrentFileName(), "Drawing1.dwg");
     host::Document* a = world.drawings().OpenDrawing("D:\\W\\A.dwg");
     EXPECT_EQ(world.drawings().GetCurrentFileName(), "D:\\W\\A.dwg");
-    EXPECT_EQ(world.drawings().CloseDrawing(a), 1);
+    EXPECT_TRUE(world.drawings().CloseDrawing(a));
     EXPECT_EQ(openDocuments(), (Texts{"Drawing1.dwg"}));
 }
 

@@ -20,7 +20,7 @@ class OpsTest : public ::testing::Test {
   protected:
     OpsTest() {
         world.createServices();
-        world.vord().loginFlag = 1;
+        world.logIn();
         for (const char* path : {"D:\\W\\A.dwg", "D:\\W\\B.dwg"}) {
             world.writeFile(path, R"({"layers": ["0"], "entities": []})");
         }
@@ -28,7 +28,7 @@ class OpsTest : public ::testing::Test {
     // Every operation closes what it opened.
     void TearDown() override { EXPECT_EQ(world.host().openObjectCount(), 0); }
 
-    int run(const std::string& script);  // ScriptRunTest.cpp
+    bool run(const std::string& script);  // ScriptRunTest.cpp
     Texts openDocuments() { return world.openDocuments(); }
     // The log lines of one code up to param2; code 0 gives just the codes of all calls.
     Texts calls(int code) {

@@ -7,7 +7,7 @@
 
 namespace velmarin::testing {
 
-int OpsTest::run(const std::string& script) {
+bool OpsTest::run(const std::string& script) {
     world.writeFile(kScriptPath, script);
     return world.scripts().RunScript(kScriptPath);
 }
@@ -20,9 +20,8 @@ TEST_F(ScriptRun, TransfersFinishBeforeTheFirstDrawingOpens) {
     std::vector<std::size_t> callsWhenOpened;
     world.host().setDocumentOpenedListener(
         [&](host::Document&) { callsWhenOpened.push_back(world.clientCalls().size()); });
-    EXPECT_EQ(run("[OpenFile]\r\n1=D:\\W\\A.dwg\r\n[UpLoadFile]\r\n1=u1<u2\r\n"
-                  "[Download]\r\n1=D:\\W\\A.dwg < /srv/A.dwg\r\n2=D:\\W\\B.dwg</srv/B.dwg\r\n"),
-              1);
+    EXPECT_TRUE(run("[OpenFile]\r\n1=D:\\W\\A.dwg\r\n[UpLoadFile]\r\n1=u1<u2\r\n"
+                    "[Download]\r\n1=D:\\W\\A.dwg < /srv/A.dwg\r\n2=D:\\W\\B.dwg</srv/B.dwg\r\n"));
     EXPECT_EQ(calls(0), (Texts{"code=8", "code=8", "code=9"}));
     EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=D:\\W\\A.dwg\tparam2=/srv/A.dwg",
                                "code=8\tparam1=D:\\W\\B.dwg\tparam2=/srv/B.dwg"}));
@@ -31,23 +30,21 @@ TEST_F(ScriptRun, TransfersFinishBeforeTheFirstDrawingOpens) {
 }
 
 TEST_F(ScriptRun, TransfersSplitAtTheFirstSeparator) {
-    EXPECT_EQ(run("[Download]\n1= a < b < c \n2=< x\n3=y <\n4=no separator\n"
-                  "[UpLoadFile]\n1=u1<u2\n"),
-              1);
+    EXPECT_TRUE(run("[Download]\n1= a < b < c \n2=< x\n3=y <\n4=no separator\n"
+                    "[UpLoadFile]\n1=u1<u2\n"));
     EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=a\tparam2=b < c", "code=8\tparam1=\tparam2=x",
                                "code=8\tparam1=y\tparam2="}));
     EXPECT_EQ(calls(9), (Texts{"code=9\tparam1=u1\tparam2=u2"}));
 
     world.setClientBehaviour("[Code8]\nresult=2\n");
-    EXPECT_EQ(world.scripts().DownloadEntry("a<b", "<"), 0);  // only a 1 from the client counts
+    EXPECT_FALSE(world.scripts().DownloadEntry("a<b", "<"));  // only a 1 from the client counts
 }
 
 TEST_F(ScriptRun, SectionsAndKeysFollowTheDocumentRules) {
     // Lines before the first header, and later sections of the same name, are not run; keys
     // differing in case are one record, holding the later value.
-    EXPECT_EQ(run("Download=x<y\n[ download ]\n1=a<b\n[DOWNLOAD]\n1=e<f\n"
-                  "[OpenFile]\nFile1=D:\\W\\A.dwg\nfile1=D:\\W\\B.dwg\n"),
-              1);
+    EXPECT_TRUE(run("Download=x<y\n[ download ]\n1=a<b\n[DOWNLOAD]\n1=e<f\n"
+                    "[OpenFile]\nFile1=D:\\W\\A.dwg\nfile1=D:\\W\\B.dwg\n"));
     EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=a\tparam2=b"}));
     EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\B.dwg"}));
     EXPECT_TRUE(world.messages().empty());
@@ -56,14 +53,14 @@ TEST_F(ScriptRun, SectionsAndKeysFollowTheDocumentRules) {
 TEST_F(ScriptRun, AlreadyOpenDrawingIsReportedOnceAndTheRunGoesOn) {
     std::string error;
     ASSERT_TRUE(world.host().openDrawing("d:\\w\\a.dwg", error)) << error;
-    EXPECT_EQ(run("[OpenFile]\n1=D:\\W\\A.DWG\n2=D:\\W\\B.dwg\n"), 1);
+    EXPECT_TRUE(run("[OpenFile]\n1=D:\\W\\A.DWG\n2=D:\\W\\B.dwg\n"));
     EXPECT_EQ(world.messages(), (Texts{texts::kFileAlreadyOpen}));
     EXPECT_EQ(openDocuments(), (Texts{"d:\\w\\a.dwg", "D:\\W\\B.dwg"}));
 }
 
 TEST_F(ScriptRun, MissingScriptRunsNothing) {
-    EXPECT_EQ(world.scripts().RunScript("D:\\S\\absent.ini"), 0);
-    EXPECT_EQ(run("k=v\n[Other]\n1=a<b\n"), 1);  // nothing to run is no failure
+    EXPECT_FALSE(world.scripts().RunScript("D:\\S\\absent.ini"));
+    EXPECT_TRUE(run("k=v\n[Other]\n1=a<b\n"));  // nothing to run is no failure
     EXPECT_TRUE(world.clientCalls().empty());
 }
 
@@ -121,15 +118,14 @@ class FaultyPlatform : public platform::posix::PosixPlatform {
 
 TEST_F(ScriptRun, AnErrorEndsItsSectionOnlyOrTheRunWhenOutsideTheSections) {
     FaultyPlatform faulty(world);
-    EXPECT_EQ(run("[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
-                  "[OpenFile]\n1=D:\\W\\A.dwg\n"),
-              0);  // reading the script itself failed
+    EXPECT_FALSE(run("[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
+                     "[OpenFile]\n1=D:\\W\\A.dwg\n"));  // reading the script itself failed
     EXPECT_TRUE(world.clientCalls().empty());
 
     world.writeFile("D:\\S\\other.ini",
                     "[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
                     "[OpenFile]\n1=D:\\W\\A.dwg\n");
-    EXPECT_EQ(world.scripts().RunScript("D:\\S\\other.ini"), 1);
+    EXPECT_TRUE(world.scripts().RunScript("D:\\S\\other.ini"));
     EXPECT_EQ(calls(0), (Texts{"code=9"}));
     EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\A.dwg"}));
 }

@@ -20,27 +20,6 @@ TEST(SectionCodeOfTest, OnlyTheExactHeaderLinesCount) {
     }
 }
 
-std::vector<std::string> Lines(const std::string& contents) {
-    std::vector<std::string> lines;
-    LineReader reader(contents);
-    for (std::string line; reader.next(line);) lines.push_back(line);
-    return lines;
-}
-
-TEST(LineReaderTest, RemovesLineEndsAsATextFileReadDoes) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(Lines(""), V{});
-    EXPECT_EQ(Lines("a"), V{"a"});
-    EXPECT_EQ(Lines("a\n"), V{"a"});
-    EXPECT_EQ(Lines("a\r\nb"), (V{"a", "b"}));
-    EXPECT_EQ(Lines("a\n\n"), (V{"a", ""}));
-    EXPECT_EQ(Lines("\n"), V{""});
-    EXPECT_EQ(Lines("x\r\n\r\ny\r\n"), (V{"x", "", "y"}));
-    // A carriage return not ending a line stays in it.
-    EXPECT_EQ(Lines("a\rb\n"), V{"a\rb"});
-    EXPECT_EQ(Lines(std::string("a\0b\n", 4)), V{std::string("a\0b", 3)});
-}
-
 struct EntryCase {
     const char* name;
     std::string line;

@@ -55,7 +55,7 @@ class DrawingWorld : public ::testing::Test {
   protected:
     void SetUp() override {
         world.createServices();
-        world.vord().loginFlag = 1;
+        world.logIn();
     }
     void TearDown() override { EXPECT_EQ(world.host().openObjectCount(), 0); }
 

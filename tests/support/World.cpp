@@ -3,7 +3,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "host/Host.h"
 #include "platform/Platform.h"
@@ -94,6 +97,25 @@ std::vector<std::string> World::clientCalls() const {
     return lines;
 }
 
+void World::answerLogin(bool accepted) {
+    const std::string folder = vord().clientFolder;
+    std::map<std::string, std::optional<std::string>> kept;
+    for (const char* name : {"VORD.ini", "client-double.ini", "client-calls.log",
+                             "client-double.state"}) {
+        const std::string path = folder + name;
+        kept[path] = exists(path) ? std::optional<std::string>(readFile(path)) : std::nullopt;
+    }
+    writeFile(folder + "client-double.ini",
+              accepted ? "[Code5]\r\nresult=1\r\n" : "[Code5]\r\nresult=0\r\n");
+    if (vord().Login() != accepted) throw std::runtime_error("the client double's login failed");
+    for (const auto& [path, bytes] : kept) {
+        if (bytes) {
+            writeFile(path, *bytes);
+        } else {
+            fs::remove(resolve(path));
+        }
+    }
+}
 
 platform::TimerProc World::batchTimer() {
     batchWorld = this;

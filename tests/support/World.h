@@ -42,6 +42,11 @@ public:
     // The client double's behaviour file and call log in D:\VORD.
     void setClientBehaviour(const std::string& iniText) const;
     std::vector<std::string> clientCalls() const;  // lines of client-calls.log
+    // A login through the client double that it accepts (logIn) or refuses (logOut), as the
+    // services' client makes it. The client folder is put back as it was afterwards (exchange
+    // file, behaviour, call log, call counts), so that a test sees only its own calls.
+    void logIn() { answerLogin(true); }
+    void logOut() { answerLogin(false); }
 
     // Creates the services (as the application does at initialisation, without the login).
     void createServices();
@@ -70,6 +75,8 @@ public:
     commands::SaveContext& save() { return services_->save; }
 
 private:
+    void answerLogin(bool accepted);
+
     TempDrive drive_;  // declared first: removed after everything that uses it
     platform::RecordingNotifier notifier_;
     platform::SimulatedClock clock_;

@@ -47,9 +47,9 @@ TEST_F(ClientLibrary, LoadsTheClientFromTheRegisteredFolder) {
     EXPECT_EQ(vord.clientFolder, folder_ / "VORD\\");
     EXPECT_EQ(vord.libraryPath, library());
 
-    EXPECT_EQ(vord.Login(), 1);
-    EXPECT_EQ(vord.loginFlag, 1);
-    EXPECT_EQ(vord.NotifyUnload(), 4);
+    EXPECT_TRUE(vord.Login());
+    EXPECT_TRUE(vord.loggedIn());
+    EXPECT_FALSE(vord.NotifyUnload());  // the client answered 4
     EXPECT_EQ(folder_.lines("VORD\\client-calls.log"),
               (std::vector<std::string>{"code=5\tparam1=0\tparam2=6\tparam3=",
                                         "code=6\tparam1=0\tparam2=6\tparam3="}));
@@ -63,8 +63,8 @@ TEST_F(ClientLibrary, LoadsTheClientFromTheRegisteredFolder) {
 TEST_F(ClientLibrary, MissingLibraryIsReportedOnEveryCall) {
     folder_.write("VORD\\VORD.ini", "");
     VordClient vord(0, 6);
-    EXPECT_EQ(vord.Login(), 0);
-    EXPECT_EQ(vord.NotifyUnload(), 0);
+    EXPECT_FALSE(vord.Login());
+    EXPECT_FALSE(vord.NotifyUnload());
     ASSERT_EQ(messages().size(), 2u);
     for (const auto& shown : messages()) {
         EXPECT_EQ(shown.text, std::string(texts::kDllNotExists) + library());

@@ -1,14 +1,15 @@
 #pragma once
-// The line split of the INI reader: a line ends at LF, and a CR right before that LF belongs to
-// the line end; a lone CR is text. A last line without a line end counts, an empty file has no
-// lines.
+// The line split of every text file the system reads (INI documents, print flow files): a line
+// ends at LF, and a CR right before that LF belongs to the line end; a lone CR is text. A last
+// line without a line end counts, an empty file has no lines. Lines are handed over as views into
+// the contents, without a copy.
 
 #include <cstddef>
 #include <cstring>
 #include <string>
 #include <string_view>
 
-namespace velmarin::ini {
+namespace velmarin::text {
 
 template <typename Visit>
 void ForEachLine(const std::string& contents, Visit&& visit) {
@@ -27,4 +28,4 @@ void ForEachLine(const std::string& contents, Visit&& visit) {
     }
 }
 
-}  // namespace velmarin::ini
+}  // namespace velmarin::text
