@@ -3,10 +3,10 @@
 #include "platform/NativeFiles.h"
 
 #if defined(_WIN32)
+#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/win32/DriveMappings.h"
 #include "platform/win32/PathSpelling.h"
 #include "platform/win32/RegistryImport.h"
-#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/win32/Win32Platform.h"
 #else
 #include "platform/posix/PosixPlatform.h"
@@ -35,8 +35,8 @@ NativePlatform MakeNativePlatform(const PlatformSetup& setup, platform::Notifier
     }
     native.systemSetup = drives;
     native.system = std::make_unique<platform::win32::Win32Platform>();
-    native.platform = std::make_unique<platform::shims::EmulatedUserInterface>(*native.system,
-                                                                               notifier, clock);
+    native.platform =
+        std::make_unique<platform::shims::EmulatedUserInterface>(*native.system, notifier, clock);
     // One document per file: every spelling of a path resolves to the same text.
     native.resolve = [](const std::string& path) { return platform::win32::SpelledAsOnDisk(path); };
 #else

@@ -82,10 +82,10 @@ int main(int argc, char** argv) {
     }
     int failures = session.openStartDrawings(options.drawings);
     // The script's name starts each of its error lines, which are UTF-8.
-    emulator::ScriptRunner runner(
-        session, console,
-        options.scriptFile.empty() ? "<stdin>"
-                                   : velmarin::platform::NativeTextToUtf8(options.scriptFile));
+    emulator::ScriptRunner runner(session, console,
+                                  options.scriptFile.empty()
+                                      ? "<stdin>"
+                                      : velmarin::platform::NativeTextToUtf8(options.scriptFile));
     failures += runner.run(options.scriptFile.empty() ? std::cin : scriptFile);
     session.finish();
     return failures == 0 ? 0 : kExitScriptFailed;

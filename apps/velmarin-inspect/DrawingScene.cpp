@@ -4,9 +4,9 @@
 #include <cmath>
 #include <map>
 
-#include "platform/DoubleByte.h"
 #include "Shown.h"
 #include "host/sim/database/SimEntities.h"
+#include "platform/DoubleByte.h"
 
 namespace velmarin::inspect {
 namespace {

@@ -28,10 +28,10 @@ struct Box {
 struct SceneItem {
     enum class Kind { Path, Circle, Text };
     Kind kind = Kind::Path;
-    std::vector<Point> points;  // Path: the vertices in order
-    Point center;               // Circle
-    double radius = 0.0;        // Circle
-    bool dashed = false;        // drawn from the entity's box only (no curve in the seam)
+    std::vector<Point> points;       // Path: the vertices in order
+    Point center;                    // Circle
+    double radius = 0.0;             // Circle
+    bool dashed = false;             // drawn from the entity's box only (no curve in the seam)
     std::vector<std::string> lines;  // Text: UTF-8, one entry per line
     Point position;                  // Text: the lower-left corner of its last line
     double height = 2.5;             // Text

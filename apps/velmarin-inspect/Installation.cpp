@@ -30,7 +30,9 @@ bool HasSection(const std::vector<std::string>& sections, const std::string& nam
 }
 
 CheckLine Good(std::string text) { return {true, std::move(text), {}}; }
-CheckLine Bad(std::string text, std::string fix) { return {false, std::move(text), std::move(fix)}; }
+CheckLine Bad(std::string text, std::string fix) {
+    return {false, std::move(text), std::move(fix)};
+}
 
 // The profile functions take a file's bytes in the system's code page: a UTF-8 mark hides the
 // section on the first line, and in a UTF-16 file no section is found at all. Told right after
@@ -40,12 +42,12 @@ void CheckByteOrderMark(const Installation& in, const std::string& path,
     for (const MarkedFile& file : in.markedFiles) {
         if (file.path != path) continue;
         const bool utf8 = file.encoding == "UTF-8";
-        lines.push_back(Bad(Shown(file.path) + " is saved as " + file.encoding +
-                                " with a byte-order mark, so the plug-in " +
-                                (utf8 ? "does not see the section on its first line"
-                                      : "finds no section in it") +
-                                " and reads nothing from it without a word",
-                            "save it in the system's code page (ANSI, GBK) without the mark"));
+        lines.push_back(Bad(
+            Shown(file.path) + " is saved as " + file.encoding +
+                " with a byte-order mark, so the plug-in " +
+                (utf8 ? "does not see the section on its first line" : "finds no section in it") +
+                " and reads nothing from it without a word",
+            "save it in the system's code page (ANSI, GBK) without the mark"));
     }
 }
 
@@ -54,7 +56,8 @@ void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
     if (!in.appPathFound) {
         lines.push_back(Bad("registry value AppPath of " + key + " is missing",
                             "set it to the VORD client folder (on Linux: an entry AppPath in "
-                            "the section [" + std::string(texts::kClientRegistryKey) +
+                            "the section [" +
+                                std::string(texts::kClientRegistryKey) +
                                 "] of the --registry file)"));
         lines.push_back(Bad("client folder unknown", "set the registry value AppPath first"));
         return;
@@ -83,10 +86,10 @@ void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
         if (in.entryExported) {
             lines.push_back(Good(std::string("client library exports ") + texts::kClientEntryName));
         } else {
-            lines.push_back(Bad(std::string("client library does not export ") +
-                                    texts::kClientEntryName,
-                                "install the VORD client's own VORDDll.dll; without the entry "
-                                "every request counts as refused"));
+            lines.push_back(
+                Bad(std::string("client library does not export ") + texts::kClientEntryName,
+                    "install the VORD client's own VORDDll.dll; without the entry "
+                    "every request counts as refused"));
         }
     }
 
@@ -134,7 +137,8 @@ void CheckTitleBlockTemplate(const Installation& in, std::vector<CheckLine>& lin
     if (!tb.named) {
         lines.push_back(Bad("vord.ini names no title-block template",
                             "add BPT_NAME=<template file> to its section [BPT]; the file goes "
-                            "in " + Shown(in.clientFolder) + kTemplateFolder));
+                            "in " +
+                                Shown(in.clientFolder) + kTemplateFolder));
         return;
     }
     const std::string path = Shown(tb.path);
@@ -169,19 +173,21 @@ void CheckTitleBlockTemplate(const Installation& in, std::vector<CheckLine>& lin
         }
     }
     if (listing.count > kListedEntries) {
-        lines.push_back(Good("entries after BLOCK" + std::to_string(kListedEntries) +
-                             " are not listed"));
+        lines.push_back(
+            Good("entries after BLOCK" + std::to_string(kListedEntries) + " are not listed"));
     }
     if (!listing.textMode) {
         lines.push_back(Good("title-block mode: attributes (BlockPty is not \"false\")"));
     } else if (listing.separator.empty()) {
-        lines.push_back(Bad("title-block mode: title texts in the batch run (BlockPty=false), "
-                            "but TextChar is empty, so no text gives a label",
-                            "set TextChar in [Info] to the label separator, such as \xEF\xBC\x9A"));
+        lines.push_back(
+            Bad("title-block mode: title texts in the batch run (BlockPty=false), "
+                "but TextChar is empty, so no text gives a label",
+                "set TextChar in [Info] to the label separator, such as \xEF\xBC\x9A"));
     } else {
-        lines.push_back(Good("title-block mode: title texts in the batch run (BlockPty=false), "
-                             "separator \"" + Shown(listing.separator) +
-                             "\"; the save commands read attributes"));
+        lines.push_back(
+            Good("title-block mode: title texts in the batch run (BlockPty=false), "
+                 "separator \"" +
+                 Shown(listing.separator) + "\"; the save commands read attributes"));
     }
 }
 
@@ -204,10 +210,10 @@ void CheckColumnTitles(const Installation& in, std::vector<CheckLine>& lines) {
                          (found.empty() ? std::string("no titles") : found)));
     CheckByteOrderMark(in, in.columnTemplatePath, lines);
     if (partNameTitle.empty()) {
-        lines.push_back(Bad("column-title template gives no title for " +
-                                Shown(texts::kPartNameTitleKey) + ", so no table is recognised",
-                            "set " + Shown(texts::kPartNameTitleKey) +
-                                "=<the name column's title> in [TABLE]"));
+        lines.push_back(Bad(
+            "column-title template gives no title for " + Shown(texts::kPartNameTitleKey) +
+                ", so no table is recognised",
+            "set " + Shown(texts::kPartNameTitleKey) + "=<the name column's title> in [TABLE]"));
     }
 }
 
@@ -226,9 +232,9 @@ std::string ByteOrderMarkOf(platform::Platform& os, const std::string& path) {
 
 Installation ReadInstallation(platform::Platform& os, bool probeLibrary) {
     Installation in;
-    in.appPathFound = os.readRegistryString(texts::kClientRegistryKey,
-                                            texts::kClientRegistryValue, in.appPath) &&
-                      !in.appPath.empty();
+    in.appPathFound =
+        os.readRegistryString(texts::kClientRegistryKey, texts::kClientRegistryValue, in.appPath) &&
+        !in.appPath.empty();
     // The folders and files as the plug-in's client bridge names them; nothing is called.
     const VordClient client(0, 0);
     in.clientFolder = client.clientFolder;

@@ -11,13 +11,15 @@ namespace velmarin::inspect {
 namespace {
 
 // One colour per column kind (index kind); index 0 for cells of no column.
-constexpr const char* kKindColours[] = {
-    "#d0d0d0", "#f4a6a6", "#f7c59f", "#f9e79f", "#c5e1a5", "#a5d6a7", "#80cbc4",
-    "#81d4fa", "#90caf9", "#b39ddb", "#ce93d8", "#f48fb1", "#bcaaa4", "#ffcc80",
-    "#e6ee9c", "#80deea", "#9fa8da", "#ef9a9a", "#a1887f"};
+constexpr const char* kKindColours[] = {"#d0d0d0", "#f4a6a6", "#f7c59f", "#f9e79f", "#c5e1a5",
+                                        "#a5d6a7", "#80cbc4", "#81d4fa", "#90caf9", "#b39ddb",
+                                        "#ce93d8", "#f48fb1", "#bcaaa4", "#ffcc80", "#e6ee9c",
+                                        "#80deea", "#9fa8da", "#ef9a9a", "#a1887f"};
 constexpr int kKindCount = sizeof(kKindColours) / sizeof(kKindColours[0]) - 1;
 
-const char* KindColour(int kind) { return kKindColours[kind >= 1 && kind <= kKindCount ? kind : 0]; }
+const char* KindColour(int kind) {
+    return kKindColours[kind >= 1 && kind <= kKindCount ? kind : 0];
+}
 
 std::string Number(double value) { return ShownNumber(std::isfinite(value) ? value : 0.0); }
 
@@ -38,10 +40,18 @@ std::string Escaped(const std::string& text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
             default:
                 if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') out += c;
         }
@@ -90,8 +100,8 @@ class Svg {
 
         out_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
              << "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" viewBox=\""
-             << Number(left) << ' ' << Number(top) << ' ' << Number(width) << ' '
-             << Number(height) << "\" width=\"" << Number(width / size_ * 1000) << "\" height=\""
+             << Number(left) << ' ' << Number(top) << ' ' << Number(width) << ' ' << Number(height)
+             << "\" width=\"" << Number(width / size_ * 1000) << "\" height=\""
              << Number(height / size_ * 1000) << "\" font-family=\"sans-serif\">\n"
              << "<title>" << Escaped(title) << "</title>\n"
              << "<rect x=\"" << Number(left) << "\" y=\"" << Number(top) << "\" width=\""
@@ -173,8 +183,8 @@ class Svg {
 
     void text(double x, double y, double height, const std::string& escaped, const char* colour) {
         out_ << "<text x=\"" << Number(x) << "\" y=\"" << Number(y) << "\" font-size=\""
-             << Number(height) << "\" fill=\"" << colour << "\" xml:space=\"preserve\">"
-             << escaped << "</text>\n";
+             << Number(height) << "\" fill=\"" << colour << "\" xml:space=\"preserve\">" << escaped
+             << "</text>\n";
     }
 
     void path(const std::vector<Point>& points, const char* colour, bool dashed) {
@@ -214,9 +224,9 @@ class Svg {
                     const std::vector<std::string>& lines, const char* colour) {
         if (!(height > 0) || !std::isfinite(height)) height = 2.5;
         if (!(widthFactor > 0) || !std::isfinite(widthFactor)) widthFactor = 1.0;
-        out_ << "<text transform=\"translate(" << Number(at.x) << ',' << Number(-at.y)
-             << ") scale(" << Number(widthFactor) << ",1)\" font-size=\"" << Number(height)
-             << "\" fill=\"" << colour << "\" xml:space=\"preserve\">";
+        out_ << "<text transform=\"translate(" << Number(at.x) << ',' << Number(-at.y) << ") scale("
+             << Number(widthFactor) << ",1)\" font-size=\"" << Number(height) << "\" fill=\""
+             << colour << "\" xml:space=\"preserve\">";
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const double above = static_cast<double>(lines.size() - 1 - i) * height * 1.4;
             out_ << "<tspan x=\"0\" y=\"" << Number(-above) << "\">" << Escaped(lines[i])
@@ -260,8 +270,8 @@ class Svg {
                  << "\" r=\"" << Number(r) << "\" fill=\"#d81b60\"/>\n";
             const double gap = labelHeight() * 0.3;
             path({label.mark, {label.at.x - gap, label.at.y}}, "#d81b60", true);
-            text(label.at.x, -label.at.y + labelHeight() * 0.35, labelHeight(),
-                 Escaped(label.text), "#d81b60");
+            text(label.at.x, -label.at.y + labelHeight() * 0.35, labelHeight(), Escaped(label.text),
+                 "#d81b60");
         }
         if (overlays_.frameCorner) {
             const Point& c = *overlays_.frameCorner;
@@ -269,8 +279,8 @@ class Svg {
             path({{c.x, c.y - r * 3}, {c.x, c.y + r * 3}}, "#1565c0", false);
             // Above and left of the corner: the corner is the drawing's right edge, and the
             // title-block labels' leader lines run below it.
-            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y - r * 1.5, noteHeight_ * 0.8,
-                 "frame corner", "#1565c0");
+            text(c.x - r * 1.5 - noteHeight_ * 6, -c.y - r * 1.5, noteHeight_ * 0.8, "frame corner",
+                 "#1565c0");
         }
         for (const PrintTextMark& mark : overlays_.printTexts) {
             out_ << "<circle cx=\"" << Number(mark.at.x) << "\" cy=\"" << Number(-mark.at.y)

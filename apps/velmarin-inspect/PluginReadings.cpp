@@ -92,9 +92,8 @@ class TitleRecorder : public TitleReadObserver {
                                        reading_.references.size() - 1});
     }
 
-    void titleText(const std::string& contents, const std::string& label,
-                   const std::string& value, const std::string& property,
-                   const host::Point3& position) override {
+    void titleText(const std::string& contents, const std::string& label, const std::string& value,
+                   const std::string& property, const host::Point3& position) override {
         reading_.texts.push_back({contents, label, value, property, Flat(position)});
     }
 
@@ -181,7 +180,9 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
         case bom::TableSearch::NoTitleText:
             reading.missing = PartsListReading::Missing::NoMultilineText;
             break;
-        case bom::TableSearch::Found: reading.missing = PartsListReading::Missing::Nothing; break;
+        case bom::TableSearch::Found:
+            reading.missing = PartsListReading::Missing::Nothing;
+            break;
     }
     if (reading.missing != PartsListReading::Missing::Nothing) return reading;
 
@@ -207,11 +208,11 @@ PartsListReading ReadPartsListReading(const std::string& bomPath) {
     for (const int header : headers) {
         const TextInfo& cell = table.cells[static_cast<std::size_t>(header)];
         const int kind = cell.kind;
-        reading.columns.push_back({reading.titlesAlongRow ? cell.column : cell.row, kind,
-                                   cell.text,
-                                   kind >= 1 && kind <= kColumnKinds
-                                       ? kColumnKindTable[static_cast<std::size_t>(kind - 1)].tableKey
-                                       : ""});
+        reading.columns.push_back(
+            {reading.titlesAlongRow ? cell.column : cell.row, kind, cell.text,
+             kind >= 1 && kind <= kColumnKinds
+                 ? kColumnKindTable[static_cast<std::size_t>(kind - 1)].tableKey
+                 : ""});
     }
     // The first row holds the titles; the detail file gets the rows after it.
     const std::vector<BomInfo>& rows = table.rows;
@@ -237,8 +238,9 @@ std::optional<PrintFlowReading> ReadPrintFlowReading(const std::string& printFil
     host::Point3 corner;
     std::vector<host::ObjectId> sources;
     if (!print::FindFrameCorner(corner, &sources)) {
-        reading.problem = "the drawing's tables cannot be read, so there is no frame corner: a "
-                          "load stamps nothing and keeps the file";
+        reading.problem =
+            "the drawing's tables cannot be read, so there is no frame corner: a "
+            "load stamps nothing and keeps the file";
         return reading;
     }
     reading.corner = Flat(corner);

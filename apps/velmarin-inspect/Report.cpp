@@ -14,8 +14,8 @@ std::string At(const Point& p) { return "(" + ShownNumber(p.x) + ", " + ShownNum
 std::string Described(const BlockReferenceFact& reference) {
     std::string text = Quoted(reference.blockName) + " at " + At(reference.position);
     for (std::size_t i = 0; i < reference.attributes.size(); ++i) {
-        text += (i == 0 ? ", attributes " : ", ") + Quoted(reference.attributes[i].first) +
-                " = " + Quoted(reference.attributes[i].second);
+        text += (i == 0 ? ", attributes " : ", ") + Quoted(reference.attributes[i].first) + " = " +
+                Quoted(reference.attributes[i].second);
     }
     return text;
 }
@@ -48,8 +48,9 @@ void TitleBlockSection(ReportWriter& out, const Installation& in, const Scene& s
         out.line(Described(reference), 1);
     }
     if (!scene.layoutsVisible) {
-        out.line("Block references in layouts: none that the host shows. The plug-in reads "
-                 "model space only, so a title block kept in a layout gives no property.");
+        out.line(
+            "Block references in layouts: none that the host shows. The plug-in reads "
+            "model space only, so a title block kept in a layout gives no property.");
     } else {
         out.line("Block references in layouts: " + std::to_string(scene.layoutReferences.size()) +
                  " (the plug-in reads model space only: these give no property)");
@@ -123,8 +124,7 @@ void ReportWriter::line(const std::string& utf8, int indent) {
 void WriteReport(ReportWriter& out, const Installation& installation, const Scene& scene,
                  const DrawingFacts& facts, const Readings& readings, Overlays& overlays) {
     out.section("Drawing");
-    out.line(facts.label + ": " + std::to_string(scene.entityCount) +
-             " entities in model space");
+    out.line(facts.label + ": " + std::to_string(scene.entityCount) + " entities in model space");
     if (scene.entityCount == 0) overlays.notes.push_back("Model space is empty: nothing to read.");
     TitleBlockSection(out, installation, scene, readings, overlays);
     PartsListSection(out, installation, scene, readings, overlays);
@@ -138,7 +138,9 @@ void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading)
         const std::string entry = "BLOCK" + std::to_string(reference.entry);
         std::string verdict;
         switch (reference.match) {
-            case TitleBlockReading::Match::Entry: verdict = "matches " + entry; break;
+            case TitleBlockReading::Match::Entry:
+                verdict = "matches " + entry;
+                break;
             case TitleBlockReading::Match::OnlyCaseDiffers:
                 verdict = "no match: only its letter case differs from " + entry +
                           " (the names are compared exactly)";
@@ -158,8 +160,7 @@ void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading)
                  std::to_string(reading.texts.size()));
         for (const TitleBlockReading::TitleText& text : reading.texts) {
             out.line(Quoted(text.text) + " at " + At(text.at) + ": label " + Quoted(text.label) +
-                         kArrow + "property " + Quoted(text.property) + " = " +
-                         Quoted(text.value),
+                         kArrow + "property " + Quoted(text.property) + " = " + Quoted(text.value),
                      1);
         }
     }
@@ -174,8 +175,8 @@ void WriteTitleBlockReading(ReportWriter& out, const TitleBlockReading& reading)
         for (const auto& [name, value] : list) out.line(Quoted(name) + " = " + Quoted(value), 1);
     };
     if (reading.textMode) {
-        properties("Properties for the save command's tree file (attributes): ",
-                   reading.properties, reading.propertiesRead);
+        properties("Properties for the save command's tree file (attributes): ", reading.properties,
+                   reading.propertiesRead);
         properties("Properties for the batch run's tree file (title texts): ",
                    reading.textProperties, reading.textPropertiesRead);
     } else {
@@ -190,8 +191,7 @@ void AddTitleBlockOverlay(Overlays& overlays, const TitleBlockReading& reading) 
             {attribute.at, Shown(attribute.property) + " = " + Shown(attribute.value)});
     }
     for (const TitleBlockReading::TitleText& text : reading.texts) {
-        overlays.titleValues.push_back(
-            {text.at, Shown(text.property) + " = " + Shown(text.value)});
+        overlays.titleValues.push_back({text.at, Shown(text.property) + " = " + Shown(text.value)});
     }
     if (reading.properties.empty() && reading.textProperties.empty()) {
         overlays.notes.push_back("No title-block value recognised.");
@@ -244,13 +244,14 @@ void WriteTable(ReportWriter& out, const PartsListReading& reading) {
     }
     for (const PartsListReading::Column& column : reading.columns) {
         out.line((reading.titlesAlongRow ? "column " : "band ") + std::to_string(column.index) +
-                     ": " + Quoted(column.title) + kArrow + "kind " +
-                     std::to_string(column.kind) + " (" + Shown(column.key) + ")",
+                     ": " + Quoted(column.title) + kArrow + "kind " + std::to_string(column.kind) +
+                     " (" + Shown(column.key) + ")",
                  1);
     }
-    out.line("Rows for the BOM detail file as savebom and save write it (a batch run leaves out "
-             "the rows it links to a drawing of the batch): " +
-             std::to_string(reading.rows.size()));
+    out.line(
+        "Rows for the BOM detail file as savebom and save write it (a batch run leaves out "
+        "the rows it links to a drawing of the batch): " +
+        std::to_string(reading.rows.size()));
     for (const std::string& row : reading.rows) out.line(Quoted(row), 1);
     out.line("Texts outside every cell (on a grid line or outside the grid): " +
              std::to_string(reading.outsideTexts.size()));
@@ -295,21 +296,21 @@ void WritePrintFlowReading(ReportWriter& out, const PrintFlowReading& reading, c
         return;
     }
     out.line("Frame corner: " + At(reading.corner) +
-             (reading.cornerFromOrigin ? " (nothing on the frame layer " +
-                                             Shown(texts::kFrameLayer) + ": the origin)"
-                                       : ", the lower right of:"));
+             (reading.cornerFromOrigin
+                  ? " (nothing on the frame layer " + Shown(texts::kFrameLayer) + ": the origin)"
+                  : ", the lower right of:"));
     for (const PrintFlowReading::Source& source : reading.cornerFrom) {
         out.line(Shown(source.className) +
-                     (source.extents.empty() ? std::string()
-                                             : " from " + At(source.extents.min) + " to " +
-                                                   At(source.extents.max)),
+                     (source.extents.empty()
+                          ? std::string()
+                          : " from " + At(source.extents.min) + " to " + At(source.extents.max)),
                  1);
     }
     out.line("Texts a load would stamp on layer " + std::string(texts::kPrintInfoLayer) + ": " +
              std::to_string(reading.stamps.size()));
     for (const PrintFlowReading::Stamp& stamp : reading.stamps) {
-        const bool offSheet = !sheet.empty() &&
-                              (stamp.at.x < sheet.min.x || stamp.at.x > sheet.max.x ||
+        const bool offSheet =
+            !sheet.empty() && (stamp.at.x < sheet.min.x || stamp.at.x > sheet.max.x ||
                                stamp.at.y < sheet.min.y || stamp.at.y > sheet.max.y);
         out.line(Quoted(stamp.text) + " at " + At(stamp.at) + ", height " +
                      ShownNumber(stamp.height) + ", width factor " +

@@ -44,7 +44,7 @@ struct TitleBlockReading {
         std::string value;
         std::string property;  // empty: skipped, the entry names no property for the tag
         Point at;
-        int entry = 0;               // the entry its reference matched
+        int entry = 0;              // the entry its reference matched
         std::size_t reference = 0;  // its reference, in `references`
     };
     struct TitleText {  // text mode
@@ -124,8 +124,8 @@ struct PrintFlowReading {
 
 // What the inspector knows without the plug-in's readers.
 struct DrawingFacts {
-    std::string label;            // the drawing as the user named it (UTF-8)
-    std::string printFilePath;    // GBK: <drawing>.print.ini
+    std::string label;          // the drawing as the user named it (UTF-8)
+    std::string printFilePath;  // GBK: <drawing>.print.ini
     bool printFileExists = false;
 };
 

@@ -42,8 +42,8 @@ void TitleBand(const PartsListReading& reading, std::vector<std::string>& out) {
     // the template or no number.
     const std::vector<double>& lines = reading.titlesAlongRow ? reading.gridY : reading.gridX;
     const int bands = lines.empty() ? 0 : static_cast<int>(lines.size()) - 1;
-    const int next = reading.titleBand == bands && bands > 1 ? reading.titleBand - 1
-                                                             : reading.titleBand + 1;
+    const int next =
+        reading.titleBand == bands && bands > 1 ? reading.titleBand - 1 : reading.titleBand + 1;
     std::vector<std::string> texts;
     bool templateTitle = false;
     for (const Cell& cell : reading.cells) {
@@ -53,12 +53,10 @@ void TitleBand(const PartsListReading& reading, std::vector<std::string>& out) {
             templateTitle = templateTitle || column.title == cell.text;
         }
     }
-    const bool noNumber =
-        texts.size() >= 2 && std::none_of(texts.begin(), texts.end(), HoldsDigit);
+    const bool noNumber = texts.size() >= 2 && std::none_of(texts.begin(), texts.end(), HoldsDigit);
     if (texts.empty() || !(templateTitle || noNumber)) return;
     out.push_back(std::string(band) + std::to_string(next) +
-                  ", next to the titles, reads like a second line of them (" +
-                  QuotedList(texts) +
+                  ", next to the titles, reads like a second line of them (" + QuotedList(texts) +
                   (templateTitle ? ": a title of the column-title template" : ": no number") +
                   "): the detail file gets it as a part.");
 }
@@ -88,8 +86,7 @@ void UntitledColumns(const PartsListReading& reading, std::vector<std::string>& 
                       ", which the column-title template does not give";
         out.push_back(std::string(reading.titlesAlongRow ? "Column " : "Band ") +
                       std::to_string(index) + " (" + (reading.titlesAlongRow ? "x " : "y ") +
-                      Range(lines, index) + ") " + why + ": its " +
-                      std::to_string(texts.size()) +
+                      Range(lines, index) + ") " + why + ": its " + std::to_string(texts.size()) +
                       " text(s) are left out of the detail file: " + QuotedList(texts));
     }
 }

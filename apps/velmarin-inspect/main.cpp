@@ -37,7 +37,8 @@ namespace host = velmarin::host;
 constexpr int kExitProblem = 1;
 constexpr int kExitUsage = 2;
 constexpr const char* kPrintFileSuffix = velmarin::print::kPrintFlowSuffix;
-constexpr const char kBomFileExtension[] = ".bmf";  // beside the drawing, as the save command names it
+constexpr const char kBomFileExtension[] =
+    ".bmf";  // beside the drawing, as the save command names it
 
 void ThisProgram() {}
 
@@ -108,7 +109,8 @@ int Inspect(platform::Platform& os, host::sim::SimHost& simHost,
 int main(int argc, char** argv) {
     inspect::InspectOptions options;
     std::string error;
-    switch (inspect::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
+    switch (
+        inspect::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {
         case inspect::ParseResult::Help:
             std::cout << inspect::UsageText();
             return 0;
@@ -123,8 +125,7 @@ int main(int argc, char** argv) {
     }
 
     // The platform as the emulator sets it up; the plug-in's file is named, never loaded.
-    const std::string program =
-        platform::ModulePathOf(reinterpret_cast<const void*>(&ThisProgram));
+    const std::string program = platform::ModulePathOf(reinterpret_cast<const void*>(&ThisProgram));
     const std::string module = platform::BesideFile(program, "Velmarin.arx");
     platform::RecordingNotifier notifier;
     platform::SimulatedClock clock;
@@ -137,8 +138,8 @@ int main(int argc, char** argv) {
     host::sim::SimHost simHost(std::move(native.resolve));
     platform::install(native.platform.get());
     host::install(&simHost);
-    const int status = options.check ? Check(*native.platform)
-                                     : Inspect(*native.platform, simHost, options);
+    const int status =
+        options.check ? Check(*native.platform) : Inspect(*native.platform, simHost, options);
     host::install(nullptr);
     platform::install(nullptr);
     return status;

@@ -17,8 +17,7 @@ Application theApplication;
 
 }  // namespace
 
-Services::Services()
-    : vord(kFirstLoginArgument, kSecondLoginArgument), scripts(vord, drawings) {}
+Services::Services() : vord(kFirstLoginArgument, kSecondLoginArgument), scripts(vord, drawings) {}
 
 Application& TheApplication() { return theApplication; }
 

@@ -13,9 +13,8 @@ void OpenMethod() {
     TheApplication().Run([](Services& s) { commands::openmethod(s.vord, s.scripts); });
 }
 void SaveMethod() {
-    TheApplication().Run([](Services& s) {
-        commands::savemethod(s.vord, s.scripts, s.drawings, s.save);
-    });
+    TheApplication().Run(
+        [](Services& s) { commands::savemethod(s.vord, s.scripts, s.drawings, s.save); });
 }
 void LoginMethod() {
     TheApplication().Run([](Services& s) { commands::loginmethod(s.vord); });

@@ -8,15 +8,24 @@ namespace velmarin {
 
 // The slot of each kind, in the order of the template's keys.
 const std::array<ColumnKind, kColumnKinds> kColumnKindTable = {{
-    {texts::kColumnTitleKeys[0], 0},   {texts::kColumnTitleKeys[1], 1},
-    {texts::kColumnTitleKeys[2], 7},   {texts::kColumnTitleKeys[3], 3},
-    {texts::kColumnTitleKeys[4], 4},   {texts::kColumnTitleKeys[5], 5},
-    {texts::kColumnTitleKeys[6], 6},   {texts::kColumnTitleKeys[7], 2},
-    {texts::kColumnTitleKeys[8], 8},   {texts::kColumnTitleKeys[9], 10},
-    {texts::kColumnTitleKeys[10], 11}, {texts::kColumnTitleKeys[11], 12},
-    {texts::kColumnTitleKeys[12], 13}, {texts::kColumnTitleKeys[13], 14},
-    {texts::kColumnTitleKeys[14], 15}, {texts::kColumnTitleKeys[15], 16},
-    {texts::kColumnTitleKeys[16], 17}, {texts::kColumnTitleKeys[17], 9},
+    {texts::kColumnTitleKeys[0], 0},
+    {texts::kColumnTitleKeys[1], 1},
+    {texts::kColumnTitleKeys[2], 7},
+    {texts::kColumnTitleKeys[3], 3},
+    {texts::kColumnTitleKeys[4], 4},
+    {texts::kColumnTitleKeys[5], 5},
+    {texts::kColumnTitleKeys[6], 6},
+    {texts::kColumnTitleKeys[7], 2},
+    {texts::kColumnTitleKeys[8], 8},
+    {texts::kColumnTitleKeys[9], 10},
+    {texts::kColumnTitleKeys[10], 11},
+    {texts::kColumnTitleKeys[11], 12},
+    {texts::kColumnTitleKeys[12], 13},
+    {texts::kColumnTitleKeys[13], 14},
+    {texts::kColumnTitleKeys[14], 15},
+    {texts::kColumnTitleKeys[15], 16},
+    {texts::kColumnTitleKeys[16], 17},
+    {texts::kColumnTitleKeys[17], 9},
 }};
 static_assert(std::size(texts::kColumnTitleKeys) == kColumnKinds);
 

@@ -102,7 +102,8 @@ TableGeometry ReadGeometry(const std::vector<host::Entity*>& parts) {
 bool SelectTableWindow(host::SelectionSet& selection) {
     const host::Point3 lowerLeft{-kBomWindowHalfSide, -kBomWindowHalfSide, 0.0};
     const host::Point3 upperRight{kBomWindowHalfSide, kBomWindowHalfSide, 0.0};
-    return host::current().ssget(texts::kWindowSelection, &lowerLeft, &upperRight, selection) == host::RTNORM;
+    return host::current().ssget(texts::kWindowSelection, &lowerLeft, &upperRight, selection) ==
+           host::RTNORM;
 }
 
 FoundTable FindTable(const host::SelectionSet& selection, const ColumnTitles& titles) {

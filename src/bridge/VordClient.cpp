@@ -32,8 +32,8 @@ int VordClient::Invoke(int code, const std::vector<std::string>& params) {
         // previous request's value in its place, and the client would act on that one: another
         // drawing's path to check, commit or file. The request is not made; it counts as a
         // call that returned 0, and the user is told which file could not be written.
-        if (!platform::current().writeProfileString(texts::kExchangeParamSection, key.c_str(), params[i].c_str(),
-                                                    exchangeFilePath)) {
+        if (!platform::current().writeProfileString(texts::kExchangeParamSection, key.c_str(),
+                                                    params[i].c_str(), exchangeFilePath)) {
             util::ShowMessage(texts::kWriteFileFailed + exchangeFilePath);
             return 0;
         }
@@ -84,7 +84,7 @@ bool VordClient::UploadFile(const std::string& first, const std::string& second)
 }
 
 std::string VordClient::GetSavePath(int mode, const std::string& name, std::string& return2,
-                                 std::string& return3) {
+                                    std::string& return3) {
     if (Invoke(kCodeSavePath, {std::to_string(mode), name}) != 1) return std::string();
     // The client's answers are read in this order: the further answers, then the path.
     return2 = ReadReturn(2);

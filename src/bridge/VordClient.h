@@ -23,7 +23,7 @@ enum VordCode : int {
 };
 
 class VordClient {
-public:
+  public:
     // Reads the client folder from the registry; the login arguments are those the client
     // expects with the login code.
     VordClient(int firstLoginArgument, int secondLoginArgument);
@@ -57,7 +57,7 @@ public:
     std::string libraryFileName;
     std::string libraryPath;
 
-private:
+  private:
     // Writes param1.. in ascending order, calls the client, and returns its answer; 0 when the
     // request was not made.
     int Invoke(int code, const std::vector<std::string>& params);

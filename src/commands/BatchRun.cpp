@@ -109,9 +109,9 @@ void BatchRun(VordClient& vord, Drawings& drawings) {
               texts::kBatchReadingDrawing + path);
         const PickedDrawing drawing = BringUp(drawings, path);
         if (drawing.document == nullptr) {
-            skipped.push_back((util::FileExists(path) ? texts::kCannotOpenDrawing
-                                                      : texts::kBatchSkippedMissing) +
-                              path);
+            skipped.push_back(
+                (util::FileExists(path) ? texts::kCannotOpenDrawing : texts::kBatchSkippedMissing) +
+                path);
             continue;
         }
         AssemblyNode node;
@@ -131,8 +131,7 @@ void BatchRun(VordClient& vord, Drawings& drawings) {
     const bool sent = file.Save() && vord.SendTreeFile(file.path()) == 1;
 
     Print(texts::kBatchFinished + std::to_string(nodes.size()) + texts::kBatchReadingOf + total +
-          texts::kBatchFinishedSkipped + std::to_string(skipped.size()) +
-          texts::kBatchFinishedEnd);
+          texts::kBatchFinishedSkipped + std::to_string(skipped.size()) + texts::kBatchFinishedEnd);
     for (const std::string& line : skipped) Print(line);
     Print(texts::kBatchLinked + std::to_string(linked) + texts::kBatchLinkedEnd);
     Print(sent ? texts::kTreeFileSent : texts::kTreeFileNotSent);

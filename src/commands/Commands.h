@@ -1,5 +1,6 @@
 #pragma once
-// The seven user commands and the batch run. Each receives the services it needs from the application.
+// The seven user commands and the batch run. Each receives the services it needs from the
+// application.
 
 #include "platform/Platform.h"
 

@@ -35,8 +35,8 @@ void saveasmethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& dr
     const std::string treePath = WriteSavedDrawingTreeFile(vord, drawings, document);
     if (!util::FileExists(treePath)) return;
 
-    const std::string newPath = scripts.RequestSavePath(
-        text::FileNamePart(currentPath), save.SaveReturn2, save.SaveReturn3);
+    const std::string newPath = scripts.RequestSavePath(text::FileNamePart(currentPath),
+                                                        save.SaveReturn2, save.SaveReturn3);
     if (IsUnfiledPath(newPath)) {
         ShowPathFailure(texts::kSaveAsFailed, newPath);
         return;

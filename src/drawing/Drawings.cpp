@@ -1,8 +1,9 @@
+#include "drawing/Drawings.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "drawing/Drawings.h"
 #include "util/FixedTexts.h"
 #include "util/Messages.h"
 #include "util/Text.h"

@@ -9,7 +9,7 @@
 namespace velmarin {
 
 class Drawings {
-public:
+  public:
     // The open document whose file name is `path`, ignoring letter case only; null when none.
     host::Document* FindOpenDocument(const std::string& path);
     // Opens `path`, or tells the user it is open already and returns that document. The result is
@@ -29,7 +29,7 @@ public:
     // The current document's file name, "" without one.
     std::string GetCurrentFileName();
 
-private:
+  private:
     bool openingForReading_ = false;
 };
 

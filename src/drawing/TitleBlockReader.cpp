@@ -1,9 +1,9 @@
+#include "drawing/TitleBlockReader.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "drawing/TitleBlockReader.h"
 
 #include "drawing/ModelSpace.h"
 #include "util/FixedTexts.h"
@@ -15,7 +15,6 @@ namespace velmarin {
 namespace {
 
 using namespace title_template;
-
 
 // The numbers i, ascending, of the template's sections "BLOCK<i>" with 1 <= i <= count. A number
 // without a section reads as an entry with an empty block name; knowing which sections exist

@@ -23,18 +23,18 @@ struct TitleTemplateEntry {
 // What the template says, as the readers read it.
 struct TitleTemplateListing {
     bool exists = false;
-    std::string countText;  // BLOCKCOUNT as written
-    int count = 0;          // as the readers take it
+    std::string countText;                    // BLOCKCOUNT as written
+    int count = 0;                            // as the readers take it
     std::vector<TitleTemplateEntry> entries;  // BLOCK1 .. BLOCK<min(count, mostEntries)>
-    bool textMode = false;  // [Info] BlockPty=false: title texts in the batch run
-    std::string separator;  // [Info] TextChar
+    bool textMode = false;                    // [Info] BlockPty=false: title texts in the batch run
+    std::string separator;                    // [Info] TextChar
 };
 
 // Lists the template for a person (the readers look entries up one by one).
 TitleTemplateListing ListTitleTemplate(const std::string& templatePath, int mostEntries);
 
 class TitleBlockReader {
-public:
+  public:
     explicit TitleBlockReader(std::string templatePath, TitleReadObserver* observer = nullptr)
         : templatePath_(std::move(templatePath)), observer_(observer) {}
 
@@ -43,7 +43,7 @@ public:
     // The properties of every matching reference in `space`, in entity and attribute order.
     std::vector<PropertyRecord> Collect(host::BlockTableRecord& space) const;
 
-private:
+  private:
     std::string templatePath_;
     TitleReadObserver* observer_;
 };

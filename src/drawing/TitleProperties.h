@@ -26,7 +26,7 @@ std::string TitleTemplatePath(const std::string& clientFolder);
 // What the readers saw and decided, for a person who wants to know why a property was or was not
 // read. Every call is optional; the plug-in passes no observer.
 class TitleReadObserver {
-public:
+  public:
     virtual ~TitleReadObserver() = default;
     // A block reference in model space, the template entry its block name matched ("" when none).
     virtual void blockReference(const std::string& blockName, const std::string& section,

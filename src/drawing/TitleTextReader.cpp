@@ -1,7 +1,7 @@
+#include "drawing/TitleTextReader.h"
+
 #include <string>
 #include <vector>
-
-#include "drawing/TitleTextReader.h"
 
 #include "util/FixedTexts.h"
 #include "util/IniValues.h"
@@ -118,7 +118,7 @@ std::string TitleTextReader::LookupPropertyName(const std::string& label) const 
 }
 
 void TitleTextReader::SplitAtSeparator(const std::string& textValue, const std::string& separator,
-                                  std::string& left, std::string& right) {
+                                       std::string& left, std::string& right) {
     const std::size_t at = text::Find(textValue, separator);
     if (at == text::npos) {
         left = textValue;
@@ -130,7 +130,7 @@ void TitleTextReader::SplitAtSeparator(const std::string& textValue, const std::
 }
 
 void TitleTextReader::SplitColonText(const std::string& textValue, std::string& name,
-                                std::string& value) {
+                                     std::string& value) {
     name.clear();
     value.clear();
     const std::vector<Colon> colons = FindColons(textValue, 3);

@@ -12,7 +12,7 @@
 namespace velmarin {
 
 class TitleTextReader {
-public:
+  public:
     TitleTextReader(std::string templatePath, std::string separator,
                     TitleReadObserver* observer = nullptr)
         : templatePath_(std::move(templatePath)),
@@ -32,7 +32,7 @@ public:
     // Blanks and paragraph codes off both ends, then up to four format groups unwrapped.
     static std::string StripTextFormatting(const std::string& text);
 
-private:
+  private:
     std::string templatePath_;
     std::string separator_;
     TitleReadObserver* observer_;

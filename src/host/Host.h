@@ -12,7 +12,7 @@
 namespace velmarin::host {
 
 class Database {
-public:
+  public:
     virtual ~Database() = default;
     // zcdbOpenZcDbObject: a second write-open of an object that is open is refused.
     virtual ErrorStatus openObject(DbObject*& object, ObjectId id, OpenMode mode) = 0;
@@ -24,7 +24,7 @@ public:
 };
 
 class Document {
-public:
+  public:
     virtual ~Document() = default;
     // The full path of a saved drawing, the bare name of one never saved.
     virtual std::string fileName() const = 0;
@@ -32,7 +32,7 @@ public:
 };
 
 class DocumentManager {
-public:
+  public:
     virtual ~DocumentManager() = default;
     virtual Document* curDocument() = 0;
     virtual Document* mdiActiveDocument() = 0;
@@ -47,7 +47,7 @@ public:
 using CommandFunction = void (*)();
 
 class CommandStack {
-public:
+  public:
     virtual ~CommandStack() = default;
     virtual ErrorStatus addCommand(const std::string& group, const std::string& globalName,
                                    const std::string& localName, int flags,
@@ -62,7 +62,7 @@ struct SelectionSet {
 };
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
     virtual DocumentManager& documentManager() = 0;
     // The database of the current drawing; null when no document is open.
@@ -106,7 +106,7 @@ T* openAs(Database& db, ObjectId id, OpenMode mode) {
 // Closes an opened object when it goes out of scope.
 template <typename T>
 class Opened {
-public:
+  public:
     Opened() = default;
     explicit Opened(T* object) : object_(object) {}
     Opened(const Opened&) = delete;
@@ -132,7 +132,7 @@ public:
         object_ = object;
     }
 
-private:
+  private:
     T* object_ = nullptr;
 };
 

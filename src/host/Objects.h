@@ -18,13 +18,13 @@ class DbObject;
 
 // The database side of open/close: a resident object is closed through its owner.
 class ObjectOwner {
-public:
+  public:
     virtual ~ObjectOwner() = default;
     virtual ErrorStatus closeObject(DbObject* object) = 0;
 };
 
 class DbObject {
-public:
+  public:
     DbObject() = default;
     // A copy (a clone, the part of an exploded entity) is a new object: not resident and not
     // open, whatever the original is, so that close() deletes it instead of closing the original.
@@ -53,10 +53,10 @@ public:
     }
     void setWriteEnabled(bool enabled) { writeEnabled_ = enabled; }
 
-protected:
+  protected:
     ObjectOwner* owner() const { return owner_; }
 
-private:
+  private:
     ObjectOwner* owner_ = nullptr;
     ObjectId id_ = kNullId;
     bool erased_ = false;
@@ -64,7 +64,7 @@ private:
 };
 
 class Entity : public DbObject {
-public:
+  public:
     const std::string& layer() const { return layer_; }
     void setLayer(const std::string& layer) { layer_ = layer; }
 
@@ -75,13 +75,13 @@ public:
     virtual ErrorStatus explode(std::vector<Entity*>& parts) const = 0;
     virtual ErrorStatus getGripPoints(std::vector<Point3>& points) const = 0;
 
-private:
+  private:
     std::string layer_ = "0";
 };
 
 // Single-line text.
 class Text : public Entity {
-public:
+  public:
     std::string className() const override { return "AcDbText"; }
     const std::string& textString() const { return text_; }
     void setTextString(const std::string& text) { text_ = text; }
@@ -95,8 +95,7 @@ public:
     ObjectId textStyle() const { return textStyle_; }
     void setTextStyle(ObjectId style) { textStyle_ = style; }
 
-
-private:
+  private:
     std::string text_;
     Point3 position_;
     double height_ = 2.5;
@@ -105,46 +104,46 @@ private:
 };
 
 class AttributeDefinition : public Text {
-public:
+  public:
     std::string className() const override { return "AcDbAttributeDefinition"; }
     const std::string& tag() const { return tag_; }
 
-protected:
+  protected:
     // Filled by the host that made or opened the entity.
     void setTag(const std::string& tag) { tag_ = tag; }
 
-private:
+  private:
     std::string tag_;
 };
 
 class Attribute : public Text {
-public:
+  public:
     std::string className() const override { return "AcDbAttribute"; }
     const std::string& tag() const { return tag_; }
 
-protected:
+  protected:
     // Filled by the host that made or opened the entity.
     void setTag(const std::string& tag) { tag_ = tag; }
 
-private:
+  private:
     std::string tag_;
 };
 
 // Multiline text; its contents keep their format codes.
 class MText : public Entity {
-public:
+  public:
     std::string className() const override { return "AcDbMText"; }
     const std::string& contents() const { return contents_; }
     const Point3& location() const { return location_; }
     double textHeight() const { return height_; }
 
-protected:
+  protected:
     // Filled by the host that made or opened the entity.
     void setContents(const std::string& contents) { contents_ = contents; }
     void setLocation(const Point3& location) { location_ = location; }
     void setTextHeight(double height) { height_ = height; }
 
-private:
+  private:
     std::string contents_;
     Point3 location_;
     double height_ = 2.5;
@@ -152,51 +151,51 @@ private:
 
 // Lightweight polyline; its grip points are its vertices in order.
 class Polyline : public Entity {
-public:
+  public:
     std::string className() const override { return "AcDbPolyline"; }
     const std::vector<Point3>& points() const { return points_; }
 
-protected:
+  protected:
     // Filled by the host that made or opened the entity.
     void setPoints(std::vector<Point3> points) { points_ = std::move(points); }
 
-private:
+  private:
     std::vector<Point3> points_;
 };
 
 class Line : public Entity {
-public:
+  public:
     std::string className() const override { return "AcDbLine"; }
     const Point3& startPoint() const { return start_; }
     const Point3& endPoint() const { return end_; }
 
-protected:
+  protected:
     // Filled by the host that made or opened the entity.
     void setPoints(const Point3& start, const Point3& end) {
         start_ = start;
         end_ = end;
     }
 
-private:
+  private:
     Point3 start_;
     Point3 end_;
 };
 
 // A block reference; its attributes are resident objects of their own, in stored order.
 class BlockReference : public Entity {
-public:
+  public:
     std::string className() const override { return "AcDbBlockReference"; }
     ObjectId blockTableRecord() const { return block_; }
     const Point3& position() const { return position_; }
     const std::vector<ObjectId>& attributeIds() const { return attributes_; }
 
-protected:
+  protected:
     // Filled by the host that made or opened the entity.
     void setBlockTableRecord(ObjectId block) { block_ = block; }
     void setPosition(const Point3& position) { position_ = position; }
     void setAttributeIds(std::vector<ObjectId> ids) { attributes_ = std::move(ids); }
 
-private:
+  private:
     ObjectId block_ = kNullId;
     Point3 position_;
     std::vector<ObjectId> attributes_;
@@ -205,19 +204,19 @@ private:
 // A proxy entity: the host cannot run the class that made it, and explodes it into the parts
 // its proxy graphics describe.
 class ProxyEntity : public Entity {
-public:
+  public:
     explicit ProxyEntity(std::string className = "AcDbZombieEntity")
         : className_(std::move(className)) {}
     std::string className() const override { return className_; }
 
-private:
+  private:
     std::string className_;
 };
 
 // Symbol tables and records: implemented by each host.
 
 class BlockTableRecord : public DbObject {
-public:
+  public:
     virtual std::string getName() const = 0;
     // The entities in storage order, erased ones skipped (the record iterator).
     virtual std::vector<ObjectId> entityIds() const = 0;
@@ -226,13 +225,13 @@ public:
 };
 
 class BlockTable : public DbObject {
-public:
+  public:
     std::string className() const override { return "AcDbBlockTable"; }
     virtual ErrorStatus getAt(const std::string& name, ObjectId& id) const = 0;
 };
 
 class LayerTableRecord : public DbObject {
-public:
+  public:
     std::string className() const override { return "AcDbLayerTableRecord"; }
     const std::string& getName() const { return name_; }
     void setName(const std::string& name) { name_ = name; }
@@ -245,7 +244,7 @@ public:
     bool isLocked() const { return locked_; }
     void setIsLocked(bool value) { locked_ = value; }
 
-private:
+  private:
     std::string name_;
     bool frozen_ = false;
     bool off_ = false;
@@ -254,7 +253,7 @@ private:
 };
 
 class LayerTable : public DbObject {
-public:
+  public:
     std::string className() const override { return "AcDbLayerTable"; }
     virtual bool has(const std::string& name) const = 0;
     // Makes `record` resident (the table must be open for write); the caller closes it.

@@ -40,8 +40,7 @@ std::size_t IniSection::FindSlot(const std::string& foldedKey, std::size_t hash)
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = slots_[i];
         if (slot.position == 0) return i;
-        if (slot.hash == hash &&
-            text::ToUpperAscii(records_[slot.position - 1].key) == foldedKey) {
+        if (slot.hash == hash && text::ToUpperAscii(records_[slot.position - 1].key) == foldedKey) {
             return i;
         }
     }

@@ -10,8 +10,9 @@ class Drawings;
 class VordClient;
 
 class OperationScriptRunner {
-public:
-    OperationScriptRunner(VordClient& vord, Drawings& drawings) : vord_(vord), drawings_(drawings) {}
+  public:
+    OperationScriptRunner(VordClient& vord, Drawings& drawings)
+        : vord_(vord), drawings_(drawings) {}
 
     // True when the script was read and its sections run; false when it is missing or the run
     // broke off.
@@ -23,7 +24,7 @@ public:
     std::string RequestSavePath(const std::string& name, std::string& return2,
                                 std::string& return3);
 
-private:
+  private:
     // Opens a drawing of the OpenFile section; one that cannot be opened is named on the command
     // line.
     void OpenEntry(const std::string& path);

@@ -16,7 +16,7 @@ inline constexpr std::size_t kMaxAnsiPath = 259;
 bool ExceedsAnsiPathLimit(const std::string& path);
 
 enum class PathKind {
-    Missing,       // nothing there, or nothing the system can reach
+    Missing,  // nothing there, or nothing the system can reach
     Folder,
     File,
     ReadOnlyFile,  // a file that cannot be written

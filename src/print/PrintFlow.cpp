@@ -38,8 +38,8 @@ void ApplyPrintFlow() {
         return;
     }
     for (const PrintFlowEntry& entry : ParsePrintFlowFile(contents, corner)) {
-        AddPrintInfoText(entry.text, entry.position, entry.height, entry.fitLength,
-                         kPrintTextStyle, entry.widthMode);
+        AddPrintInfoText(entry.text, entry.position, entry.height, entry.fitLength, kPrintTextStyle,
+                         entry.widthMode);
     }
 
     // Deleting the file is what makes the stamping happen once.

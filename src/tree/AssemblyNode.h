@@ -12,7 +12,7 @@ namespace velmarin {
 class TreeFile;
 
 class AssemblyNode {
-public:
+  public:
     // Writes "config-Value-<name>" and "config-Type-<name>" for each property, in list order.
     void WriteProperties(TreeFile& file, const std::string& section) const;
     // "TreeNode0" with its fixed keys and properties, then "TreeNodeInfo"/"Count" = "1".
@@ -24,7 +24,7 @@ public:
     std::string text;
     std::vector<PropertyRecord> properties;
 
-private:
+  private:
     void WriteFixedKeys(TreeFile& file, const std::string& section) const;
 };
 

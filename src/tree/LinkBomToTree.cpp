@@ -1,3 +1,5 @@
+#include "tree/LinkBomToTree.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -6,8 +8,6 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
-
-#include "tree/LinkBomToTree.h"
 
 #include "tree/AssemblyNode.h"
 #include "tree/TreeFile.h"

@@ -110,8 +110,7 @@ void TreeFile::AddLine(Section& section, Line line) {
     }
 }
 
-const TreeFile::Line* TreeFile::Find(const std::string& sectionName,
-                                     const std::string& key) const {
+const TreeFile::Line* TreeFile::Find(const std::string& sectionName, const std::string& key) const {
     const auto section = sectionIndex_.find(std::string(profile::TrimSpaces(sectionName)));
     if (section == sectionIndex_.end()) return nullptr;
     const Section& s = sections_[section->second];
@@ -132,7 +131,8 @@ std::string TreeFile::Bytes() const {
     std::string out;
     for (const Section& section : sections_) {
         out.append("[").append(section.name).append("]\r\n");
-        for (const Line& line : section.lines) out.append(line.head).append(line.tail).append("\r\n");
+        for (const Line& line : section.lines)
+            out.append(line.head).append(line.tail).append("\r\n");
     }
     return out;
 }

@@ -16,7 +16,7 @@
 namespace velmarin {
 
 class TreeFile {
-public:
+  public:
     // Section and key names of the file.
     static constexpr const char* kInfoSection = texts::kTreeInfoSection;
     static constexpr const char* kCountKey = texts::kTreeCountKey;
@@ -52,7 +52,7 @@ public:
     // message naming the file, the old file stays, and false is returned.
     bool Save() const;
 
-private:
+  private:
     // A line of the file: `head` runs up to and including the line's first '=', `tail` is the
     // rest; a rewrite of the key keeps the head and replaces the tail, as the writer does.
     struct Line {
@@ -65,7 +65,7 @@ private:
     struct Section {
         std::string name;
         std::vector<Line> lines;
-        NameIndex keys;  // the first key line of each name
+        NameIndex keys;           // the first key line of each name
         std::size_t lastKey = 0;  // one past the last key line
     };
 

@@ -11,12 +11,16 @@ inline constexpr const char kLoginFirst[] =  // 在操作前请先登陆系统!
 inline constexpr const char kLoginBeforeBatch[] =  // 请您先登陆！再进行此操作。
     "\xC7\xEB\xC4\xFA\xCF\xC8\xB5\xC7\xC2\xBD\xA3\xA1\xD4\xD9\xBD\xF8\xD0\xD0\xB4\xCB\xB2\xD9\xD7"
     "\xF7\xA1\xA3";
-inline constexpr const char kFileAlreadyOpen[] = "\xCE\xC4\xBC\xFE\xD2\xD1\xBE\xAD\xB4\xF2\xBF\xAA!";
-inline constexpr const char kNoRightToSave[] = "\xCE\xDE\xC8\xA8\xB1\xA3\xB4\xE6\xB8\xC3\xCE\xC4\xBC\xFE!";
+inline constexpr const char kFileAlreadyOpen[] =
+    "\xCE\xC4\xBC\xFE\xD2\xD1\xBE\xAD\xB4\xF2\xBF\xAA!";
+inline constexpr const char kNoRightToSave[] =
+    "\xCE\xDE\xC8\xA8\xB1\xA3\xB4\xE6\xB8\xC3\xCE\xC4\xBC\xFE!";
 inline constexpr const char kSaveFailed[] =  // 保存文件失败!\r\n新的文件名:
-    "\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!\r\n\xD0\xC2\xB5\xC4\xCE\xC4\xBC\xFE\xC3\xFB:";
+    "\xB1\xA3\xB4\xE6\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!"
+    "\r\n\xD0\xC2\xB5\xC4\xCE\xC4\xBC\xFE\xC3\xFB:";
 inline constexpr const char kSaveAsFailed[] =  // 另存文件失败!\r\n新的文件名:
-    "\xC1\xED\xB4\xE6\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!\r\n\xD0\xC2\xB5\xC4\xCE\xC4\xBC\xFE\xC3\xFB:";
+    "\xC1\xED\xB4\xE6\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC!"
+    "\r\n\xD0\xC2\xB5\xC4\xCE\xC4\xBC\xFE\xC3\xFB:";
 inline constexpr const char kBomExtracted[] =  // 提取BOM明细完成！
     "\xCC\xE1\xC8\xA1"
     "BOM\xC3\xF7\xCF\xB8\xCD\xEA\xB3\xC9\xA3\xA1";
@@ -31,8 +35,11 @@ inline constexpr const char kReadPrintFileFailed[] =  // 读取配置文件失�
 // An operation script at a path Windows' file functions do not take (the path follows).
 inline constexpr const char kScriptPathTooLong[] =  // 读取操作脚本失败！路径超过259个字符：
     "\xB6\xC1\xC8\xA1\xB2\xD9\xD7\xF7\xBD\xC5\xB1\xBE\xCA\xA7\xB0\xDC\xA3\xA1\xC2\xB7\xBE\xB6"
-    "\xB3\xAC\xB9\xFD" "259" "\xB8\xF6\xD7\xD6\xB7\xFB\xA3\xBA";
-inline constexpr const char kBlockTableReadFailed[] = "\n\xB6\xC1\xC8\xA1\xBF\xE9\xB1\xED\xCA\xA7\xB0\xDC";
+    "\xB3\xAC\xB9\xFD"
+    "259"
+    "\xB8\xF6\xD7\xD6\xB7\xFB\xA3\xBA";
+inline constexpr const char kBlockTableReadFailed[] =
+    "\n\xB6\xC1\xC8\xA1\xBF\xE9\xB1\xED\xCA\xA7\xB0\xDC";
 // Something unforeseen stopped a command; the reason follows.
 inline constexpr const char kCommandFailed[] =  // 命令执行失败!\r\n原因:
     "\xC3\xFC\xC1\xEE\xD6\xB4\xD0\xD0\xCA\xA7\xB0\xDC!\r\n\xD4\xAD\xD2\xF2:";
@@ -43,7 +50,8 @@ inline constexpr const char kErrorTitle[] = "Error";
 
 // The BOM detail file's signature and its two constant header lines (captions, column marks).
 inline constexpr const char kBomFileSignature[] = "DUD13.O BomMxFile1.0\r\n";
-inline constexpr const char kBomFileCaptions[] =  // " ID" 序号 数量 总图号 明细图号 名称规格 材质 单重 备注
+inline constexpr const char
+    kBomFileCaptions[] =  // " ID" 序号 数量 总图号 明细图号 名称规格 材质 单重 备注
     " ID          \xD0\xF2\xBA\xC5 \xCA\xFD\xC1\xBF \xD7\xDC\xCD\xBC\xBA\xC5               "
     "\xC3\xF7\xCF\xB8\xCD\xBC\xBA\xC5              \xC3\xFB\xB3\xC6\xB9\xE6\xB8\xF1    "
     "\xB2\xC4\xD6\xCA  \xB5\xA5\xD6\xD8                               \xB1\xB8\xD7\xA2\r\n";
@@ -54,11 +62,11 @@ inline constexpr const char kBomFileMarks[] =
 // Layers, titles and property names.
 inline constexpr const char kFrameLayer[] = "\xCD\xBC\xBF\xF2\xB2\xE3";  // 图框层
 inline constexpr const char kPrintInfoLayer[] = "ASDK_VORD";
-inline constexpr const char kPartNameTitleKey[] = "\xC3\xFB\xB3\xC6";       // 名称
-inline constexpr const char kDrawingNameProperty[] = "\xCD\xBC\xC3\xFB";    // 图名
-inline constexpr const char kScaleMark1[] = "\xB1\xC8";                     // 比
-inline constexpr const char kScaleMark2[] = "\xC0\xFD";                     // 例
-inline constexpr const char kFullWidthColon[] = "\xA3\xBA";                 // ：
+inline constexpr const char kPartNameTitleKey[] = "\xC3\xFB\xB3\xC6";     // 名称
+inline constexpr const char kDrawingNameProperty[] = "\xCD\xBC\xC3\xFB";  // 图名
+inline constexpr const char kScaleMark1[] = "\xB1\xC8";                   // 比
+inline constexpr const char kScaleMark2[] = "\xC0\xFD";                   // 例
+inline constexpr const char kFullWidthColon[] = "\xA3\xBA";               // ：
 inline constexpr const char kConfigValuePrefix[] = "config-Value-";
 inline constexpr const char kConfigTypePrefix[] = "config-Type-";
 
@@ -134,19 +142,21 @@ inline constexpr const char kDwgFilter[] =  // dwg文件(*.dwg)|*.dwg|所有文�
     "dwg\xCE\xC4\xBC\xFE(*.dwg)|*.dwg|\xCB\xF9\xD3\xD0\xCE\xC4\xBC\xFE(*.*)|*.*||";
 
 // The batch run's command-line lines; each number or path is put where the texts are split.
-inline constexpr const char kBatchReading[] = "\xD5\xFD\xD4\xDA\xB6\xC1\xC8\xA1\xB5\xDA ";  // 正在读取第 
+inline constexpr const char kBatchReading[] =
+    "\xD5\xFD\xD4\xDA\xB6\xC1\xC8\xA1\xB5\xDA ";  // 正在读取第
 inline constexpr const char kBatchReadingOf[] = "/";
-inline constexpr const char kBatchReadingDrawing[] = " \xD5\xC5\xCD\xBC\xD6\xBD: ";  // 张图纸: 
-inline constexpr const char kBatchFinished[] =  // 批量处理完成: 读取 
+inline constexpr const char kBatchReadingDrawing[] = " \xD5\xC5\xCD\xBC\xD6\xBD: ";  // 张图纸:
+inline constexpr const char kBatchFinished[] =  // 批量处理完成: 读取
     "\xC5\xFA\xC1\xBF\xB4\xA6\xC0\xED\xCD\xEA\xB3\xC9: \xB6\xC1\xC8\xA1 ";
-inline constexpr const char kBatchFinishedSkipped[] =  // 张图纸, 跳过 
+inline constexpr const char kBatchFinishedSkipped[] =  // 张图纸, 跳过
     " \xD5\xC5\xCD\xBC\xD6\xBD, \xCC\xF8\xB9\xFD ";
 inline constexpr const char kBatchFinishedEnd[] = " \xD5\xC5\xA1\xA3";  // 张。
-inline constexpr const char kBatchSkippedMissing[] = "\xCE\xB4\xD5\xD2\xB5\xBD\xCD\xBC\xD6\xBD: ";  // 未找到图纸: 
-inline constexpr const char kCannotOpenDrawing[] =  // 无法打开图纸: 
+inline constexpr const char kBatchSkippedMissing[] =
+    "\xCE\xB4\xD5\xD2\xB5\xBD\xCD\xBC\xD6\xBD: ";   // 未找到图纸:
+inline constexpr const char kCannotOpenDrawing[] =  // 无法打开图纸:
     "\xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA\xCD\xBC\xD6\xBD: ";
-inline constexpr const char kBatchLinked[] = "\xD2\xD1\xBD\xAB ";  // 已将 
-inline constexpr const char kBatchLinkedEnd[] =  // 个零件关联到装配图。
+inline constexpr const char kBatchLinked[] = "\xD2\xD1\xBD\xAB ";  // 已将
+inline constexpr const char kBatchLinkedEnd[] =                    // 个零件关联到装配图。
     " \xB8\xF6\xC1\xE3\xBC\xFE\xB9\xD8\xC1\xAA\xB5\xBD\xD7\xB0\xC5\xE4\xCD\xBC\xA1\xA3";
 inline constexpr const char kTreeFileSent[] =  // 装配树文件已提交 VORD。
     "\xD7\xB0\xC5\xE4\xCA\xF7\xCE\xC4\xBC\xFE\xD2\xD1\xCC\xE1\xBD\xBB VORD\xA1\xA3";

@@ -25,8 +25,9 @@ std::string Unreachable(const std::string& label) {
     }
     if (label.size() >= 2 && (label[0] == '\\' || label[0] == '/') &&
         (label[1] == '\\' || label[1] == '/')) {
-        return label + ": a network path, which the emulator does not reach; copy the file to a "
-                       "mapped drive";
+        return label +
+               ": a network path, which the emulator does not reach; copy the file to a "
+               "mapped drive";
     }
     return label + ": not a file name";
 }
@@ -70,8 +71,9 @@ ErrorStatus LoadDrawingFile(const std::string& path, const std::string& label, S
     }
     std::string content = bytes.str();
     if (LooksLikeDwg(content)) {
-        error = label + ": a DWG file, which the emulator does not read; save the drawing as DXF "
-                        "in the CAD editor and open the .dxf file";
+        error = label +
+                ": a DWG file, which the emulator does not read; save the drawing as DXF "
+                "in the CAD editor and open the .dxf file";
         return eInvalidInput;
     }
     // DXF is told by its content; a .dxf file that is not JSON either is read as DXF, so that
@@ -81,8 +83,9 @@ ErrorStatus LoadDrawingFile(const std::string& path, const std::string& label, S
     const bool dxf = LooksLikeDxf(content) || (IsDxfPath(path) && !json);
     if (dxf) return ReadDxf(std::move(content), label, db, error) ? eOk : eInvalidInput;
     if (!json) {
-        error = label + ": neither a JSON nor a DXF drawing; open a drawing file of the emulator "
-                        "or a DXF file";
+        error = label +
+                ": neither a JSON nor a DXF drawing; open a drawing file of the emulator "
+                "or a DXF file";
         return eInvalidInput;
     }
     return ReadDrawing(content, label, db, error) ? eOk : eInvalidInput;
@@ -113,14 +116,16 @@ bool SaveDrawingFile(const SimDatabase& db, const std::string& path, const std::
     }
     std::unique_ptr<platform::OutputFile> file = platform::CreateReplacingFile(path);
     if (!file && kind == platform::PathKind::ReadOnlyFile) {
-        error = label + ": the drawing file is read-only and was left as it was; make it "
-                        "writable or save under another name";
+        error = label +
+                ": the drawing file is read-only and was left as it was; make it "
+                "writable or save under another name";
         return false;
     }
     const std::string text = IsDxfPath(path) ? WriteDxf(db) : WriteDrawing(db);
     if (!file || !file->write(text) || !file->commit()) {
-        error = label + ": the drawing cannot be written; check the folder's permissions and "
-                        "the free space on its disk";
+        error = label +
+                ": the drawing cannot be written; check the folder's permissions and "
+                "the free space on its disk";
         return false;
     }
     return true;

@@ -8,8 +8,8 @@
 #include <set>
 
 #include "host/sim/DrawingFile.h"
-#include "host/sim/database/ErrorText.h"
 #include "host/sim/Json.h"
+#include "host/sim/database/ErrorText.h"
 #include "host/sim/database/SimDatabase.h"
 #include "host/sim/database/SymbolName.h"
 #include "platform/Encoding.h"

@@ -116,8 +116,8 @@ class DrawingWriter {
             out_ += "true";
         }
         const SimEntity* sim = SimSideOf(e);
-        if (const auto* box = sim != nullptr && sim->extentsOverride() ? &*sim->extentsOverride()
-                                                                        : nullptr) {
+        if (const auto* box =
+                sim != nullptr && sim->extentsOverride() ? &*sim->extentsOverride() : nullptr) {
             member("extents");
             out_ += '[';
             point(box->minPoint);

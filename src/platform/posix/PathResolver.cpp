@@ -30,8 +30,7 @@ std::string CurrentDirectory() {
 std::vector<std::string> Characters(const std::string& s) {
     std::vector<std::string> units;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n =
-            CharWidth(s, i);
+        const std::size_t n = CharWidth(s, i);
         units.push_back(s.substr(i, n));
         i += n;
     }

@@ -18,7 +18,6 @@ namespace {
 // GetModuleFileNameA into the caller's 2,600-byte buffer keeps 2,599 bytes and the NUL.
 constexpr std::size_t kModuleNameLimit = 2599;
 
-
 // Position of the last separator outside double-byte characters (a drive's colon counts), or npos.
 std::size_t LastSeparator(const std::string& path) {
     std::size_t found = std::string::npos;

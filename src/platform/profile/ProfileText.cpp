@@ -75,7 +75,8 @@ bool FoldedEqual::operator()(std::string_view a, std::string_view b) const {
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto ca = static_cast<unsigned char>(a[i]);
         const auto cb = static_cast<unsigned char>(b[i]);
-        if (IsLeadByte(ca) && i + 1 < a.size() && !IsLineEnd(static_cast<unsigned char>(a[i + 1]))) {
+        if (IsLeadByte(ca) && i + 1 < a.size() &&
+            !IsLineEnd(static_cast<unsigned char>(a[i + 1]))) {
             // A double-byte character compares exactly, and only with the same character.
             if (ca != cb || a[i + 1] != b[i + 1]) return false;
             ++i;

@@ -24,8 +24,8 @@ PathKind KindOfPath(const std::string& nativePath) {
 std::string AbsolutePath(const std::string& nativePath) {
     if (nativePath.empty()) return nativePath;
     std::string full(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(nativePath.c_str(), static_cast<DWORD>(full.size()),
-                                    full.data(), nullptr);
+    DWORD length =
+        GetFullPathNameA(nativePath.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
     if (length >= full.size()) {  // the size it needs, with the terminating zero
         full.assign(length, '\0');
         length = GetFullPathNameA(nativePath.c_str(), length, full.data(), nullptr);

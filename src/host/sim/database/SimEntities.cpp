@@ -98,8 +98,7 @@ ErrorStatus GripPoints(const Line& line, std::vector<Point3>& points) {
     return eOk;
 }
 
-SimProxyEntity::SimProxyEntity(const SimProxyEntity& other)
-    : ProxyEntity(other), SimEntity(other) {
+SimProxyEntity::SimProxyEntity(const SimProxyEntity& other) : ProxyEntity(other), SimEntity(other) {
     for (const auto& part : other.parts_) parts_.push_back(Clone(*part));
 }
 

@@ -28,7 +28,6 @@ std::string ClassOfType(const std::string& type) {
     return "AcDbEntity";
 }
 
-
 // The points of groups 10-18 / 20-28 / 30-38 in their order, read leniently: an entity the
 // emulator does not model never stops a drawing from loading.
 std::vector<Point3> LoosePoints(const std::vector<Pair>& pairs) {

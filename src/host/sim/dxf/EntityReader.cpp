@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 #include "host/sim/dxf/Entities.h"
 #include "host/sim/dxf/EntityPairs.h"
 #include "host/sim/dxf/Ocs.h"
 #include "host/sim/dxf/ProxyGraphics.h"
-#include "host/sim/database/SimDatabase.h"
-#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim::dxf {
 bool EntityReader::number(const Pair& pair, const char* type, double& out) {
@@ -202,7 +202,7 @@ bool EntityReader::polyline(const std::vector<Pair>& pairs,
             if (!point(pair, "VERTEX", 10, p)) return false;
             if (pair.code == 70 && !integer(pair, "VERTEX", vertexFlags)) return false;
         }
-        if (vertexFlags & 16) continue;  // a control point of a spline's frame
+        if (vertexFlags & 16) continue;                    // a control point of a spline's frame
         if (!is3d) p = plane.toWorld({p.x, p.y, base.z});  // at the polyline's elevation
         points.push_back(p);
     }

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "host/Objects.h"
+#include "host/sim/database/ErrorText.h"
 #include "host/sim/dxf/Pairs.h"
 #include "host/sim/dxf/Text.h"
-#include "host/sim/database/ErrorText.h"
 
 namespace velmarin::host::sim {
 class SimDatabase;

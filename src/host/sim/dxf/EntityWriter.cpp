@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/sim/database/SimDatabase.h"
 #include "host/sim/dxf/Entities.h"
 #include "host/sim/dxf/Ocs.h"
 #include "host/sim/dxf/ProxyGraphics.h"
-#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim::dxf {
 namespace {

@@ -37,7 +37,9 @@ class ObjectCoordinates {
     Point3 fromWorld(const Point3& p) const { return {Dot(p, x_), Dot(p, y_), Dot(p, z_)}; }
 
   private:
-    static double Dot(const Point3& a, const Point3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+    static double Dot(const Point3& a, const Point3& b) {
+        return a.x * b.x + a.y * b.y + a.z * b.z;
+    }
     static Point3 Cross(const Point3& a, const Point3& b) {
         return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
     }

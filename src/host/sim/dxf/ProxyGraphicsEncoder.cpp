@@ -115,9 +115,8 @@ std::string EncodeProxyGraphics(const std::vector<std::unique_ptr<Entity>>& part
         if (const auto* polyline = dynamic_cast<const Polyline*>(part.get())) {
             const std::vector<Point3>& points = polyline->points();
             const bool flat = !points.empty() &&
-                              std::all_of(points.begin(), points.end(), [&](const Point3& p) {
-                                  return p.z == points.front().z;
-                              });
+                              std::all_of(points.begin(), points.end(),
+                                          [&](const Point3& p) { return p.z == points.front().z; });
             if (flat && polyline->className() == "AcDbPolyline") {
                 encoder.lwPolyline(points);
             } else {

@@ -149,12 +149,14 @@ class BitWriter {
     void bits(unsigned value, int count) {
         for (int k = count - 1; k >= 0; --k) {
             if (used_ % 8 == 0) bytes_ += '\0';
-            if ((value >> k) & 1u) bytes_.back() = static_cast<char>(bytes_.back() | (0x80 >> (used_ % 8)));
+            if ((value >> k) & 1u)
+                bytes_.back() = static_cast<char>(bytes_.back() | (0x80 >> (used_ % 8)));
             ++used_;
         }
     }
     void raw(std::uint64_t value, std::size_t bytes) {
-        for (std::size_t k = 0; k < bytes; ++k) bits(static_cast<unsigned>((value >> (8 * k)) & 0xFF), 8);
+        for (std::size_t k = 0; k < bytes; ++k)
+            bits(static_cast<unsigned>((value >> (8 * k)) & 0xFF), 8);
     }
     void rawDouble(double value) { raw(BitsOf(value), 8); }
     void bitShort(int value) { compressed(value, 2); }

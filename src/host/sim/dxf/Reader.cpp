@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 #include "host/sim/dxf/EntityReader.h"
 #include "host/sim/dxf/File.h"
 #include "host/sim/dxf/Pairs.h"
 #include "host/sim/dxf/Source.h"
-#include "host/sim/database/SimDatabase.h"
-#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 namespace dxf {

@@ -11,9 +11,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "host/sim/database/SimDatabase.h"
 #include "host/sim/dxf/Out.h"
 #include "host/sim/dxf/Pairs.h"
-#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim::dxf {
 

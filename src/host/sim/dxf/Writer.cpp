@@ -8,11 +8,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "host/sim/database/SimDatabase.h"
+#include "host/sim/database/SymbolName.h"
 #include "host/sim/dxf/EntityWriter.h"
 #include "host/sim/dxf/File.h"
 #include "host/sim/dxf/Source.h"
-#include "host/sim/database/SimDatabase.h"
-#include "host/sim/database/SymbolName.h"
 
 namespace velmarin::host::sim {
 namespace dxf {
