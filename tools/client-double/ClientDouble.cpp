@@ -43,7 +43,7 @@ struct DoublePlatform {
     velmarin::platform::RecordingNotifier notifier;
     velmarin::platform::SimulatedClock clock;
 #if defined(_WIN32)
-    velmarin::platform::win32::Win32Platform platform{&notifier, &clock};
+    velmarin::platform::win32::Win32Platform platform;
 #else
     velmarin::platform::posix::PosixPlatform platform{velmarin::platform::posix::PosixConfig{},
                                                       notifier, clock};
