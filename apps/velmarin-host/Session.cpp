@@ -13,6 +13,7 @@ Session::Session(const HostOptions& options, const std::string& modulePath,
     NativePlatform native = MakeNativePlatform(setup, notifier_, clock_);
     systemSetup_ = std::move(native.systemSetup);
     setupError_ = std::move(native.error);
+    system_ = std::move(native.system);
     platform_ = std::move(native.platform);
     host_ = std::make_unique<host::sim::SimHost>(std::move(native.resolve));
 

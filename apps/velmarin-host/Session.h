@@ -47,6 +47,7 @@ class Session {
     std::string setupError_;
     platform::RecordingNotifier notifier_;
     platform::SimulatedClock clock_;
+    std::unique_ptr<platform::Platform> system_;  // on Windows: the platform under platform_
     std::unique_ptr<platform::Platform> platform_;
     std::unique_ptr<host::sim::SimHost> host_;
     HostLink link_;
