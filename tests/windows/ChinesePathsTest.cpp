@@ -40,7 +40,7 @@ const ChinesePathCase kChinesePathCases[] = {
      u8"open {D}\\零件.dwg\nexport {D}\\导出.dwg\n", 0, "", "", u8"导出.dwg", "\"entities\""},
     {"the batch reads the drawing and names it in the tree file", "velmarin-host.exe", {},
      u8"VORD_batchchange\ndialog {D}\\零件.dwg\nwait 1000\n", 0,
-     u8"Reading drawing 1 of 1: {D}\\零件.dwg", "", "VORD\\temp\\sldTree.ini",
+     u8"正在读取第 1/1 张图纸: {D}\\零件.dwg", "", "VORD\\temp\\sldTree.ini",
      u8"Text=零件.dwg\r\n"},
     {"one file under two spellings is one document", "velmarin-host.exe", {},
      u8"open {D}\\零件.dwg\nVORD_batchchange\ndialog {D}/零件.DWG\nwait 1000\n", 0, "", "",
