@@ -7,7 +7,7 @@
 
 #include "FuzzCheck.h"
 #include "host/Objects.h"
-#include "host/sim/SimDatabase.h"
+#include "host/sim/database/SimDatabase.h"
 
 namespace velmarin::host::sim {
 
