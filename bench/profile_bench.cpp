@@ -12,14 +12,11 @@
 #include <string>
 #include <thread>
 
-#include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using velmarin::platform::RecordingNotifier;
-using velmarin::platform::SimulatedClock;
 using velmarin::platform::posix::PosixConfig;
 using velmarin::platform::posix::PosixPlatform;
 
@@ -40,7 +37,7 @@ struct Drive {
         out.close();
         PosixConfig config;
         config.drives['D'] = root;
-        platform = std::make_unique<PosixPlatform>(config, notifier, clock);
+        platform = std::make_unique<PosixPlatform>(config);
         // Past the timestamp window, so that reads of the unchanged file are cache hits.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -51,8 +48,6 @@ struct Drive {
     }
 
     std::string root;
-    RecordingNotifier notifier;
-    SimulatedClock clock;
     std::unique_ptr<PosixPlatform> platform;
 };
 

@@ -23,6 +23,7 @@
 #include "platform/RecordingNotifier.h"
 #include "platform/SimulatedClock.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/shims/EmulatedUserInterface.h"
 #include "print/PrintFlow.h"
 #include "print/PrintFlowFile.h"
 #include "util/FixedTexts.h"
@@ -34,13 +35,14 @@ namespace {
 
 constexpr const char kDrawing[] = "D:\\Sheet.dwg";
 
-// One world for the whole run: a temporary folder as drive D, the posix platform, the emulated
-// host.
+// One world for the whole run: a temporary folder as drive D, the posix platform under the
+// emulated user interface (message boxes recorded, not printed), the emulated host.
 struct World {
     std::string root;
     platform::RecordingNotifier notifier;
     platform::SimulatedClock clock;
     std::unique_ptr<platform::posix::PosixPlatform> platform;
+    std::unique_ptr<platform::shims::EmulatedUserInterface> userInterface;
     std::unique_ptr<host::sim::SimHost> host;
 
     World() {
@@ -50,8 +52,10 @@ struct World {
         root = pattern;
         platform::posix::PosixConfig config;
         config.drives['D'] = root;
-        platform = std::make_unique<platform::posix::PosixPlatform>(config, notifier, clock);
-        platform::install(platform.get());
+        platform = std::make_unique<platform::posix::PosixPlatform>(config);
+        userInterface =
+            std::make_unique<platform::shims::EmulatedUserInterface>(*platform, notifier, clock);
+        platform::install(userInterface.get());
         host = std::make_unique<host::sim::SimHost>(
             [this](const std::string& path) { return platform->resolve(path); });
         host::install(host.get());

@@ -28,7 +28,13 @@ if [[ ${#missing[@]} -gt 0 ]]; then
     if $windows && ! dpkg --print-foreign-architectures | grep -qx i386; then
         run_root dpkg --add-architecture i386
     fi
-    run_root apt-get update -qq
+    # A mirror part way through a sync fails one index now and then: try again, and go on with
+    # the indexes there are, so that only a package that truly cannot be had stops the install.
+    for attempt in 1 2 3; do
+        run_root apt-get update -qq && break
+        echo "apt-get update failed (attempt $attempt)"
+        sleep 15
+    done
     run_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 fi
 

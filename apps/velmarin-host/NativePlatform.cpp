@@ -1,9 +1,9 @@
 #include "NativePlatform.h"
 
 #include "platform/NativeFiles.h"
+#include "platform/shims/EmulatedUserInterface.h"
 
 #if defined(_WIN32)
-#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/win32/DriveMappings.h"
 #include "platform/win32/PathSpelling.h"
 #include "platform/win32/RegistryImport.h"
@@ -35,8 +35,6 @@ NativePlatform MakeNativePlatform(const PlatformSetup& setup, platform::Notifier
     }
     native.systemSetup = drives;
     native.system = std::make_unique<platform::win32::Win32Platform>();
-    native.platform =
-        std::make_unique<platform::shims::EmulatedUserInterface>(*native.system, notifier, clock);
     // One document per file: every spelling of a path resolves to the same text.
     native.resolve = [](const std::string& path) { return platform::win32::SpelledAsOnDisk(path); };
 #else
@@ -50,11 +48,13 @@ NativePlatform MakeNativePlatform(const PlatformSetup& setup, platform::Notifier
     config.modules[kPluginName] = pluginFile;
     const std::string ownName = platform::FileNamePart(setup.modulePath);
     if (!ownName.empty()) config.modules[ownName] = pluginFile;
-    auto posix = std::make_unique<platform::posix::PosixPlatform>(config, notifier, clock);
+    auto posix = std::make_unique<platform::posix::PosixPlatform>(config);
     auto* resolver = posix.get();
     native.resolve = [resolver](const std::string& path) { return resolver->resolve(path); };
-    native.platform = std::move(posix);
+    native.system = std::move(posix);
 #endif
+    native.platform =
+        std::make_unique<platform::shims::EmulatedUserInterface>(*native.system, notifier, clock);
     return native;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The operating-system layer the emulated editor runs on: on Linux the posix platform with the
-// drives and registry file of the command line, on Windows the system itself under the emulated
-// user interface shim. Message boxes, dialogs and timers go to the emulator's notifier and clock
-// in both cases.
+// drives and registry file of the command line, on Windows the system itself, each under the
+// emulated user interface shim, so that message boxes, dialogs and timers go to the emulator's
+// notifier and clock.
 
 #include <map>
 #include <memory>
@@ -22,7 +22,7 @@ struct PlatformSetup {
 };
 
 struct NativePlatform {
-    std::unique_ptr<platform::Platform> system;  // on Windows: the platform the shim wraps
+    std::unique_ptr<platform::Platform> system;  // the platform the shim wraps
     std::unique_ptr<platform::Platform> platform;
     host::sim::SimHost::PathResolver resolve;
     // On Windows: the drive letters mapped for the session, undone when released.

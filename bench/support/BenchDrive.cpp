@@ -14,7 +14,7 @@ BenchDrive::BenchDrive(const std::string& name, const std::vector<std::string>& 
     for (const std::string& folder : folders) fs::create_directories(root_ + "/" + folder);
     platform::posix::PosixConfig config;
     config.drives['D'] = root_;
-    platform_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
+    platform_ = std::make_unique<platform::posix::PosixPlatform>(config);
     host_ = std::make_unique<host::sim::SimHost>(
         [this](const std::string& path) { return platform_->resolve(path); });
     platform::install(platform_.get());

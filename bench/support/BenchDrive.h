@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "host/sim/SimHost.h"
-#include "platform/RecordingNotifier.h"
-#include "platform/SimulatedClock.h"
 #include "platform/posix/PosixPlatform.h"
 
 namespace velmarin::bench {
@@ -26,8 +24,6 @@ class BenchDrive {
 
   private:
     std::string root_;
-    platform::RecordingNotifier notifier_;
-    platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> platform_;
     std::unique_ptr<host::sim::SimHost> host_;
 };

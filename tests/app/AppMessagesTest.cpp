@@ -55,7 +55,7 @@ class AppTest : public ::testing::Test {
     }
 
     World world_;
-    ClientSpy spy_{world_.platform()};
+    ClientSpy spy_{world_.systemPlatform()};
     HostLink link_;
     int instance_ = 0;
     std::vector<Snapshot> snapshots_;
@@ -155,7 +155,7 @@ TEST(AppWithoutClient, MissingLibraryIsReportedAtLoad) {
     World world(options);
     HostLink link;
     link.host = &world.host();
-    link.platform = &world.platform();
+    link.platform = &world.systemPlatform();
     ASSERT_EQ(HandleEntryMessage(app::kInitAppMsg, &link, nullptr), 0);
     EXPECT_EQ(world.messages(), (std::vector<std::string>{std::string(texts::kDllNotExists) +
                                                           "D:\\VORD\\VORDDll.dll"}));

@@ -10,7 +10,7 @@ namespace velmarin::testing {
 
 struct BridgeWorld {
     explicit BridgeWorld(WorldOptions options = {})
-        : world(options), spy(world.platform()), vord(0, 6) {}
+        : world(options), spy(world.systemPlatform()), vord(0, 6) {}
 
     World world;
     ClientSpy spy;

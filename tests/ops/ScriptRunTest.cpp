@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include "OpsWorld.h"
+#include "platform/shims/ForwardingPlatform.h"
 #include "ops/OperationScriptRunner.h"
 #include "util/FixedTexts.h"
 
@@ -93,31 +94,25 @@ TEST_F(ScriptRun, ScriptBeyondThePathLimitIsNamedAndNotRun) {
     }
 }
 
-// The world's platform, failing where a test asks it to.
-class FaultyPlatform : public platform::posix::PosixPlatform {
+// The world's platform, failing where a test asks it to; installed for its life.
+class FaultyPlatform : public platform::shims::ForwardingPlatform {
   public:
-    explicit FaultyPlatform(World& world)
-        : PosixPlatform(world.platform().config(), world.notifier(), world.clock()), world_(world) {
-        platform::install(this);
-    }
-    ~FaultyPlatform() override { platform::install(&world_.platform()); }
+    FaultyPlatform() : ForwardingPlatform(platform::current()) { platform::install(this); }
+    ~FaultyPlatform() override { platform::install(&inner()); }
 
     bool writeProfileString(const char* s, const char* k, const char* v,
                             const std::string& f) override {
         if (v != nullptr && std::string(v) == "boom") throw std::runtime_error("disk gone");
-        return PosixPlatform::writeProfileString(s, k, v, f);
+        return ForwardingPlatform::writeProfileString(s, k, v, f);
     }
     bool readFile(const std::string& path, std::string& contents) override {
         if (path == kScriptPath) throw std::bad_alloc();
-        return PosixPlatform::readFile(path, contents);
+        return ForwardingPlatform::readFile(path, contents);
     }
-
-  private:
-    World& world_;
 };
 
 TEST_F(ScriptRun, AnErrorEndsItsSectionOnlyOrTheRunWhenOutsideTheSections) {
-    FaultyPlatform faulty(world);
+    FaultyPlatform faulty;
     EXPECT_FALSE(run("[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
                      "[OpenFile]\n1=D:\\W\\A.dwg\n"));  // reading the script itself failed
     EXPECT_TRUE(world.clientCalls().empty());

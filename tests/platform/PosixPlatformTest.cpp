@@ -17,6 +17,7 @@
 #include "platform/ReplacingFile.h"
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
+#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/shims/FaultPlatform.h"
 
 namespace velmarin::platform::posix {
@@ -32,7 +33,7 @@ class PosixPlatformTest : public ::testing::Test {
         config.registryFile = folder_.root() + "/registry.ini";
         config.hostExecutable = folder_.root() + "/host/velmarin-host";
         config.modules["Velmarin.arx"] = folder_.root() + "/App/Velmarin.arx";
-        platform_ = std::make_unique<PosixPlatform>(config, notifier_, clock_);
+        platform_ = std::make_unique<PosixPlatform>(config);
         folder_.write("VORD/VORD.ini", "");
     }
 
@@ -63,8 +64,6 @@ class PosixPlatformTest : public ::testing::Test {
     }
 
     testing::TempDrive folder_;
-    RecordingNotifier notifier_;
-    SimulatedClock clock_;
     std::unique_ptr<PosixPlatform> platform_;
 };
 
@@ -374,13 +373,21 @@ TEST_F(PosixPlatformTest, ModulesAndLibraries) {
 
 void IgnoreTimer(void*, unsigned, std::uintptr_t, std::uint32_t) {}
 
-TEST_F(PosixPlatformTest, TimersGoToTheSimulatedClock) {
-    const auto id = platform_->setTimer(0, 1000, IgnoreTimer);
-    EXPECT_TRUE(clock_.pending());
+// Linux runs no message loop: the platform itself sets no timer and shows no dialog; the emulated
+// user interface laid over it takes timers to its clock.
+TEST_F(PosixPlatformTest, TimersAndDialogsBelongToTheEmulatedUserInterface) {
+    EXPECT_EQ(platform_->setTimer(0, 1000, IgnoreTimer), 0u);
+    EXPECT_FALSE(platform_->notifier().openFileDialog(OpenFileDialogSpec{}).has_value());
+
+    RecordingNotifier notifier;
+    SimulatedClock clock;
+    shims::EmulatedUserInterface emulated(*platform_, notifier, clock);
+    const auto id = emulated.setTimer(0, 1000, IgnoreTimer);
+    EXPECT_TRUE(clock.pending());
     int window = 0;
-    EXPECT_FALSE(platform_->killTimer(&window, id));
-    EXPECT_TRUE(platform_->killTimer(nullptr, id));
-    EXPECT_FALSE(clock_.pending());
+    EXPECT_FALSE(emulated.killTimer(&window, id));
+    EXPECT_TRUE(emulated.killTimer(nullptr, id));
+    EXPECT_FALSE(clock.pending());
 }
 
 }  // namespace

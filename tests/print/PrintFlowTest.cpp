@@ -207,10 +207,10 @@ TEST_F(PrintFlowTest, UnreadableTablesStampNothingAndKeepTheFile) {
 
 TEST_F(PrintFlowTest, AFileThatCannotBeDeletedIsReported) {
     world.writeFile(kPrintFile, "a=0,0,0,0,one\r\n");
-    UndeletablePlatform undeletable(world.platform().config(), world.notifier(), world.clock());
-    platform::install(&undeletable);
-    open();
-    platform::install(&world.platform());
+    {
+        UndeletablePlatform undeletable;
+        open();
+    }
     EXPECT_EQ(StampedTexts().size(), 1u);
     EXPECT_EQ(world.messages(), std::vector<std::string>{texts::kDeletePrintFileFailed});
     EXPECT_TRUE(world.exists(kPrintFile));

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/sim/SimHost.h"
-#include "platform/posix/PosixPlatform.h"
+#include "platform/shims/ForwardingPlatform.h"
 
 namespace velmarin::testing {
 
@@ -48,9 +48,11 @@ class SpyHost : public host::sim::SimHost {
     }
 };
 
-class UndeletablePlatform : public platform::posix::PosixPlatform {
+// The installed platform, except that no file can be deleted; installed for its life.
+class UndeletablePlatform : public platform::shims::ForwardingPlatform {
   public:
-    using PosixPlatform::PosixPlatform;
+    UndeletablePlatform() : ForwardingPlatform(platform::current()) { platform::install(this); }
+    ~UndeletablePlatform() override { platform::install(&inner()); }
     bool deleteFile(const std::string&) override { return false; }
 };
 

@@ -44,11 +44,13 @@ World::World(WorldOptions options) {
         std::ofstream(config.registryFile, std::ios::binary)
             << "[SOFTWARE\\TORVEL\\VORD]\r\nAppPath=" << options.appPath << "\r\n";
     }
-    platform_ = std::make_unique<platform::posix::PosixPlatform>(config, notifier_, clock_);
+    platform_ = std::make_unique<platform::posix::PosixPlatform>(config);
     host_ = std::make_unique<host::sim::SimHost>(
         [this](const std::string& path) { return platform_->resolve(path); });
     faultPlatform_ = std::make_unique<platform::shims::FaultPlatform>(*platform_);
-    platform::install(faultPlatform_.get());
+    userInterface_ = std::make_unique<platform::shims::EmulatedUserInterface>(*faultPlatform_,
+                                                                             notifier_, clock_);
+    platform::install(userInterface_.get());
     host::install(host_.get());
     if (options.installClient) {
         fs::copy_file(BinaryDir() + "/VORDDll.dll", root + "/VORD/VORDDll.dll",
@@ -63,6 +65,7 @@ World::~World() {
     host::install(nullptr);
     platform::install(nullptr);
     host_.reset();
+    userInterface_.reset();
     faultPlatform_.reset();
     platform_.reset();
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A complete world for tests that run the plug-in's logic in process: a fresh temporary folder
-// mapped as drive D, the emulated host, the posix platform with a recording notifier and a
-// simulated clock under the fault shim (installed as the system's platform, all faults off), a registry whose "AppPath" points at D:\VORD (with the client double copied
-// there as VORDDll.dll and an empty VORD.ini), and the application's services.
+// mapped as drive D, the emulated host, the posix platform under the fault shim (all faults off)
+// under the emulated user interface (a recording notifier and a simulated clock), installed as
+// the system's platform; a registry whose "AppPath" points at D:\VORD (with the client double
+// copied there as VORDDll.dll and an empty VORD.ini), and the application's services.
 
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include "platform/RecordingNotifier.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/SimulatedClock.h"
+#include "platform/shims/EmulatedUserInterface.h"
 #include "platform/shims/FaultPlatform.h"
 #include "support/TempDrive.h"
 
@@ -58,9 +60,11 @@ public:
     std::vector<std::string> openDocuments();
 
     host::sim::SimHost& host() { return *host_; }
+    // The posix platform at the bottom of the stack.
     platform::posix::PosixPlatform& platform() { return *platform_; }
-    // The platform the system runs on: the posix one under the fault shim.
     platform::shims::FaultPlatform& faultPlatform() { return *faultPlatform_; }
+    // The platform the system runs on: the top of the stack, as installed.
+    platform::Platform& systemPlatform() { return *userInterface_; }
     platform::shims::Faults& faults() { return faultPlatform_->faults(); }
     platform::RecordingNotifier& notifier() { return notifier_; }
     platform::SimulatedClock& clock() { return clock_; }
@@ -82,6 +86,7 @@ private:
     platform::SimulatedClock clock_;
     std::unique_ptr<platform::posix::PosixPlatform> platform_;
     std::unique_ptr<platform::shims::FaultPlatform> faultPlatform_;
+    std::unique_ptr<platform::shims::EmulatedUserInterface> userInterface_;
     std::unique_ptr<host::sim::SimHost> host_;
     std::optional<app::Services> services_;
 };

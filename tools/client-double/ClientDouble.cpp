@@ -18,8 +18,6 @@
 
 #include "bridge/VordInvoke.h"
 #include "platform/ModulePath.h"
-#include "platform/RecordingNotifier.h"
-#include "platform/SimulatedClock.h"
 
 #if defined(_WIN32)
 #include "platform/win32/Win32Platform.h"
@@ -39,20 +37,14 @@ constexpr std::uint32_t kBufferBytes = 65536;
 
 // Profile access of its own, independent of whatever loaded the library: on Linux an empty
 // configuration lets absolute POSIX paths through unchanged.
-struct DoublePlatform {
-    velmarin::platform::RecordingNotifier notifier;
-    velmarin::platform::SimulatedClock clock;
-#if defined(_WIN32)
-    velmarin::platform::win32::Win32Platform platform;
-#else
-    velmarin::platform::posix::PosixPlatform platform{velmarin::platform::posix::PosixConfig{},
-                                                      notifier, clock};
-#endif
-};
-
 Platform& Os() {
-    static DoublePlatform instance;
-    return instance.platform;
+#if defined(_WIN32)
+    static velmarin::platform::win32::Win32Platform platform;
+#else
+    static velmarin::platform::posix::PosixPlatform platform{
+        velmarin::platform::posix::PosixConfig{}};
+#endif
+    return platform;
 }
 
 std::string OwnFolder() {

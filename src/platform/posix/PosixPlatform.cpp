@@ -5,6 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <optional>
+#include <vector>
+
 #include "platform/DoubleByte.h"
 #include "platform/Encoding.h"
 #include "platform/posix/AtomicFile.h"
@@ -53,10 +57,23 @@ class ReportedFile : public OutputFile {
     const PathResolver& resolver_;
 };
 
+// Without a display a message box is a line on standard error, and no file can be picked.
+class ConsoleNotifier : public Notifier {
+  public:
+    void messageBox(const std::string& text, const std::string& title, MessageIcon) override {
+        std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+    }
+    std::optional<std::vector<std::string>> openFileDialog(const OpenFileDialogSpec&) override {
+        return std::nullopt;
+    }
+};
+
 }  // namespace
 
-PosixPlatform::PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock)
-    : config_(std::move(config)), notifier_(notifier), clock_(clock), resolver_(config_.drives) {}
+PosixPlatform::PosixPlatform(PosixConfig config)
+    : config_(std::move(config)),
+      notifier_(std::make_unique<ConsoleNotifier>()),
+      resolver_(config_.drives) {}
 
 PosixPlatform::~PosixPlatform() = default;
 
@@ -193,13 +210,9 @@ void* PosixPlatform::getProcAddress(LibraryHandle library, const char* name) {
     return ::dlsym(library, name);
 }
 
-std::uintptr_t PosixPlatform::setTimer(std::uintptr_t id, unsigned milliseconds, TimerProc proc) {
-    return clock_.setTimer(id, milliseconds, proc);
-}
+// No message loop runs on Linux to call a timer procedure: setting one fails, as SetTimer does.
+std::uintptr_t PosixPlatform::setTimer(std::uintptr_t, unsigned, TimerProc) { return 0; }
 
-bool PosixPlatform::killTimer(void* window, std::uintptr_t id) {
-    if (window != nullptr) return false;  // no windows exist here, so no window timers either
-    return clock_.killTimer(id);
-}
+bool PosixPlatform::killTimer(void*, std::uintptr_t) { return false; }
 
 }  // namespace velmarin::platform::posix

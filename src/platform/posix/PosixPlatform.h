@@ -1,13 +1,14 @@
 #pragma once
 // The platform on Linux: Windows paths mapped onto folders, a registry read from an INI file,
-// the profile functions reimplemented with Windows' behaviour, and the user interface routed to
-// a notifier and a simulated clock owned by the emulator program or a test.
+// the profile functions reimplemented with Windows' behaviour. Linux has no windowing system for
+// the plug-in: message boxes go to standard error, the file dialog is cancelled and no timer
+// can be set. The emulator program and the tests lay their user interface over this platform.
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
-#include "platform/SimulatedClock.h"
 #include "platform/posix/AtomicFile.h"
 #include "platform/posix/PathResolver.h"
 #include "platform/posix/ProfileCache.h"
@@ -23,7 +24,7 @@ struct PosixConfig {
 
 class PosixPlatform : public Platform {
   public:
-    PosixPlatform(PosixConfig config, Notifier& notifier, SimulatedClock& clock);
+    explicit PosixPlatform(PosixConfig config);
     ~PosixPlatform() override;
 
     // The POSIX path a Windows path reaches: drive letter mapped, both separators, components
@@ -47,7 +48,7 @@ class PosixPlatform : public Platform {
     std::string moduleFileName(const std::string& moduleName) override;
     LibraryHandle loadLibrary(const std::string& path, std::string& errorText) override;
     void* getProcAddress(LibraryHandle library, const char* name) override;
-    Notifier& notifier() override { return notifier_; }
+    Notifier& notifier() override { return *notifier_; }
     std::uintptr_t setTimer(std::uintptr_t id, unsigned milliseconds, TimerProc proc) override;
     bool killTimer(void* window, std::uintptr_t id) override;
 
@@ -56,8 +57,7 @@ class PosixPlatform : public Platform {
 
   private:
     PosixConfig config_;
-    Notifier& notifier_;
-    SimulatedClock& clock_;
+    std::unique_ptr<Notifier> notifier_;
     PathResolver resolver_;
     ProfileCache profileCache_;
     PendingReplacements pending_;  // files of the open commit group
