@@ -15,12 +15,8 @@
 namespace velmarin::inspect {
 namespace {
 
-// The exchange sections the requests write: the plug-in [DllParam], the client [DllReturn].
-constexpr const char kParamSection[] = "DllParam";
-constexpr const char kReturnSection[] = "DllReturn";
 constexpr const char* kConfigSection = title_template::kConfigSection;
 constexpr const char* kTemplateFolder = title_template::kTemplateFolder;
-constexpr int kPartNameKind = 6;
 
 bool HasSection(const std::vector<std::string>& sections, const std::string& name) {
     for (const std::string& section : sections) {
@@ -104,7 +100,7 @@ void CheckClient(const Installation& in, std::vector<CheckLine>& lines) {
     CheckByteOrderMark(in, in.exchangePath, lines);
     // The exchange sections are written by the requests themselves (the plug-in writes
     // [DllParam], the client [DllReturn]); [BPT] is the administrator's.
-    for (const char* section : {kParamSection, kReturnSection}) {
+    for (const char* section : {texts::kExchangeParamSection, texts::kExchangeReturnSection}) {
         lines.push_back(Good(exchange + (HasSection(in.exchangeSections, section)
                                              ? " has [" + std::string(section) + "]"
                                              : " has no [" + std::string(section) +

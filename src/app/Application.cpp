@@ -5,6 +5,7 @@
 #include "host/Host.h"
 #include "platform/Platform.h"
 #include "print/PrintFlow.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin::app {
 namespace {
@@ -92,7 +93,7 @@ void Application::RegisterCommands() {
 void Application::RemoveCommands() {
     host::CommandStack& stack = host::current().commandStack();
     for (const CommandEntry& entry : CommandTable()) stack.removeCmd(entry.group, entry.globalName);
-    stack.removeGroup(kCommandGroup);
+    stack.removeGroup(texts::kCommandGroup);
 }
 
 int HandleEntryMessage(int message, void* packet, void* moduleInstance) {

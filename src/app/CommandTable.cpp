@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "commands/Commands.h"
 #include "platform/Platform.h"
+#include "util/FixedTexts.h"
 
 namespace velmarin::app {
 namespace {
@@ -41,17 +42,17 @@ void PrintMethod() {
 
 constexpr CommandEntry Entry(const char* globalName, const char* localName,
                              host::CommandFunction handler) {
-    return {kCommandGroup, globalName, localName, kCommandFlags, handler, nullptr, -1};
+    return {texts::kCommandGroup, globalName, localName, kCommandFlags, handler, nullptr, -1};
 }
 
 constexpr std::array<CommandEntry, 7> kTable = {{
-    Entry("_openmethod", "openmethod", &OpenMethod),
-    Entry("_savemethod", "savemethod", &SaveMethod),
-    Entry("_loginmethod", "loginmethod", &LoginMethod),
-    Entry("_saveasmethod", "saveasmethod", &SaveAsMethod),
-    Entry("_VORD_batchchange", "VORD_batchchange", &BatchChange),
-    Entry("_savebom", "savebom", &SaveBom),
-    Entry("_PrintMethod", "PrintMethod", &PrintMethod),
+    Entry(texts::kOpenCommandGlobal, texts::kOpenCommand, &OpenMethod),
+    Entry(texts::kSaveCommandGlobal, texts::kSaveCommand, &SaveMethod),
+    Entry(texts::kLoginCommandGlobal, texts::kLoginCommand, &LoginMethod),
+    Entry(texts::kSaveAsCommandGlobal, texts::kSaveAsCommand, &SaveAsMethod),
+    Entry(texts::kBatchCommandGlobal, texts::kBatchCommand, &BatchChange),
+    Entry(texts::kSaveBomCommandGlobal, texts::kSaveBomCommand, &SaveBom),
+    Entry(texts::kPrintCommandGlobal, texts::kPrintCommand, &PrintMethod),
 }};
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 namespace velmarin::app {
 
-inline constexpr const char kCommandGroup[] = "Velmarin";
 // Modal, the host's ordinary command flag.
 inline constexpr int kCommandFlags = 1;
 

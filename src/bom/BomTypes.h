@@ -54,6 +54,8 @@ struct ColumnKind {
 
 // Index kind - 1.
 extern const std::array<ColumnKind, kColumnKinds> kColumnKindTable;
+// The kind of the part-name column (slot 5), by which rows name drawings.
+inline constexpr int kPartNameKind = 6;
 
 // The titles of the column-title template, by kind - 1; an empty title names no column.
 using ColumnTitles = std::vector<std::string>;

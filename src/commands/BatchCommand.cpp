@@ -11,7 +11,7 @@ constexpr unsigned kBatchDelayMs = 1000;
 }  // namespace
 
 void VORD_batchchange(VordClient& vord, platform::TimerProc batchRun) {
-    if (vord.EnsureLoggedIn() == 0) {
+    if (!vord.EnsureLoggedIn()) {
         util::ShowMessage(texts::kLoginBeforeBatch);
         return;
     }

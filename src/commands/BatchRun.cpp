@@ -128,7 +128,7 @@ void BatchRun(VordClient& vord, Drawings& drawings) {
     file.Set(texts::kTreeInfoSection, texts::kTreeCountKey, std::to_string(nodes.size()));
     const int linked = LinkBomToTree(nodes, partsLists, file);
     bom::WriteDetailFiles(partsLists);
-    const bool sent = file.Save() && vord.SendTreeFile(file.path()) == 1;
+    const bool sent = file.Save() && vord.SendTreeFile(file.path());
 
     Print(texts::kBatchFinished + std::to_string(nodes.size()) + texts::kBatchReadingOf + total +
           texts::kBatchFinishedSkipped + std::to_string(skipped.size()) + texts::kBatchFinishedEnd);

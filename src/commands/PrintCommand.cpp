@@ -9,7 +9,7 @@ namespace velmarin::commands {
 // Printing happens in the client; the plug-in only shows what the client answers, even an empty
 // answer, so that the user always sees that the command ran.
 void PrintMethod(VordClient& vord) {
-    if (vord.EnsureLoggedIn() == 0) return;
+    if (!vord.EnsureLoggedIn()) return;
     util::ShowMessage(vord.GetPrintText());
 }
 

@@ -18,7 +18,7 @@ namespace velmarin::commands {
 // is saved, and the new file is committed only once the host has written it.
 void saveasmethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
                   SaveContext& save) {
-    if (vord.EnsureLoggedIn() == 0) return;
+    if (!vord.EnsureLoggedIn()) return;
 
     // The drawing the user asked to save, held on to: the script may open others and make them
     // current before the write.
@@ -27,7 +27,7 @@ void saveasmethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& dr
 
     const std::string scriptPath = OperateScriptPath();
     const std::string currentPath = document->fileName();
-    if (vord.CheckSaveRight(currentPath) == 0) {
+    if (!vord.CheckSaveRight(currentPath)) {
         util::ShowMessage(texts::kNoRightToSave);
         return;
     }

@@ -11,7 +11,7 @@ namespace velmarin::commands {
 
 // Extracts the BOM table the user picks into the BOM detail file beside the current drawing.
 void savebom(VordClient& vord) {
-    if (vord.EnsureLoggedIn() == 0) return;
+    if (!vord.EnsureLoggedIn()) return;
     if (!host::installed()) return;
 
     host::Host& cad = host::current();

@@ -69,14 +69,14 @@ void SaveFiledDrawing(VordClient& vord, OperationScriptRunner& scripts, Drawings
 
 void savemethod(VordClient& vord, OperationScriptRunner& scripts, Drawings& drawings,
                 SaveContext& save) {
-    if (vord.EnsureLoggedIn() == 0) return;
+    if (!vord.EnsureLoggedIn()) return;
 
     // After the last drawing has been closed there is nothing to save.
     host::Document* document = host::current().documentManager().curDocument();
     if (document == nullptr || document->database() == nullptr) return;
 
     save.SavePath = document->fileName();
-    if (vord.CheckSaveRight(save.SavePath) == 0) {
+    if (!vord.CheckSaveRight(save.SavePath)) {
         util::ShowMessage(texts::kNoRightToSave);
         return;
     }

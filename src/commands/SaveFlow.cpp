@@ -25,7 +25,7 @@ bool IsUnfiledPath(const std::string& path) {
 
 void CommitOrCancel(VordClient& vord, const std::string& path, const std::string& return2,
                     const std::string& return3) {
-    if (vord.CommitSave(path, return2, return3) != 1) vord.CancelSave();
+    if (!vord.CommitSave(path, return2, return3)) vord.CancelSave();
 }
 
 std::string WriteSavedDrawingTreeFile(const VordClient& vord, Drawings& drawings,

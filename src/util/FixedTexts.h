@@ -80,6 +80,24 @@ inline constexpr const char kClientEntryName[] = "VORD_Invoke";
 inline constexpr const char kModuleFileName[] = "Velmarin.arx";
 inline constexpr const char kColumnTitleTemplate[] = "D:\\torvel\\VORD\\source\\BPT\\QANTOR.bpt";
 
+// The commands the module registers with the host: their group, then each command's global
+// (underscored) and local name, in registration order.
+inline constexpr const char kCommandGroup[] = "Velmarin";
+inline constexpr const char kOpenCommand[] = "openmethod";
+inline constexpr const char kOpenCommandGlobal[] = "_openmethod";
+inline constexpr const char kSaveCommand[] = "savemethod";
+inline constexpr const char kSaveCommandGlobal[] = "_savemethod";
+inline constexpr const char kLoginCommand[] = "loginmethod";
+inline constexpr const char kLoginCommandGlobal[] = "_loginmethod";
+inline constexpr const char kSaveAsCommand[] = "saveasmethod";
+inline constexpr const char kSaveAsCommandGlobal[] = "_saveasmethod";
+inline constexpr const char kBatchCommand[] = "VORD_batchchange";
+inline constexpr const char kBatchCommandGlobal[] = "_VORD_batchchange";
+inline constexpr const char kSaveBomCommand[] = "savebom";
+inline constexpr const char kSaveBomCommandGlobal[] = "_savebom";
+inline constexpr const char kPrintCommand[] = "PrintMethod";
+inline constexpr const char kPrintCommandGlobal[] = "_PrintMethod";
+
 // --- Parts list, assembly tree and the commands that write them.
 
 // The parts list: the column-title template's section, the table's entity classes, the detail
