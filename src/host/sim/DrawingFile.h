@@ -18,7 +18,7 @@ bool ReadDrawing(const std::string& bytes, const std::string& label, SimDatabase
 std::string WriteDrawing(const SimDatabase& db);
 
 // Whole files at a file-system path. Loading answers eOk, eFileAccessErr (the file cannot be
-// read) or eInvalidInput (it is not a drawing file); a DXF file (DxfFile.h) is told by its
+// read) or eInvalidInput (it is not a drawing file); a DXF file (dxf/File.h) is told by its
 // content. Saving writes DXF to a path ending in .dxf and the JSON format to any other, to a
 // temporary file beside the target renamed over the target, so the target is never left
 // half-written.
