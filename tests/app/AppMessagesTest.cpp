@@ -4,18 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <string>
-#include <functional>
 #include <vector>
 
-#include "support/ClientSpy.h"
+#include "app/Application.h"
 #include "app/CommandTable.h"
 #include "app/HostLink.h"
-#include "app/Application.h"
 #include "bridge/VordClient.h"
 #include "commands/Commands.h"
+#include "support/ClientSpy.h"
 #include "support/World.h"
 #include "util/FixedTexts.h"
 
@@ -43,7 +43,8 @@ class AppTest : public ::testing::Test {
         };
     }
     ~AppTest() override {
-        if (app::TheApplication().initialised()) HandleEntryMessage(app::kUnloadAppMsg, nullptr, nullptr);
+        if (app::TheApplication().initialised())
+            HandleEntryMessage(app::kUnloadAppMsg, nullptr, nullptr);
     }
 
     int Init() { return HandleEntryMessage(app::kInitAppMsg, &link_, &instance_); }
@@ -213,14 +214,14 @@ TEST(AppWithoutHost, InitialisationFailsWithoutAHost) {
 TEST_F(AppTest, WhatACommandTheTimerOrTheEntryThrowsEndsInOneMessage) {
     struct Case {
         const char* name;
-        int code;                       // the client call that throws
+        int code;  // the client call that throws
         std::function<void()> throwing;
         std::function<void()> run;
         std::string reason;
     };
     const std::vector<Case> cases = {
-        {"a command", 23, [] { throw std::bad_alloc(); },
-         [this] { RunCommand("PrintMethod"); }, texts::kOutOfMemory},
+        {"a command", 23, [] { throw std::bad_alloc(); }, [this] { RunCommand("PrintMethod"); },
+         texts::kOutOfMemory},
         {"the batch timer", 3, [] { throw std::runtime_error("disk gone"); },
          [this] {
              world_.notifier().queueDialogAnswer(std::vector<std::string>{});

@@ -2,8 +2,8 @@
 // A bridge over a fresh world: the client double in D:\VORD (unless the options say otherwise),
 // the spy journal over the world's platform, and a VordClient built as the application builds it.
 
-#include "support/ClientSpy.h"
 #include "bridge/VordClient.h"
+#include "support/ClientSpy.h"
 #include "support/World.h"
 
 namespace velmarin::testing {

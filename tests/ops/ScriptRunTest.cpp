@@ -2,8 +2,8 @@
 #include <stdexcept>
 
 #include "OpsWorld.h"
-#include "platform/shims/ForwardingPlatform.h"
 #include "ops/OperationScriptRunner.h"
+#include "support/InstalledShim.h"
 #include "util/FixedTexts.h"
 
 namespace velmarin::testing {
@@ -21,8 +21,9 @@ TEST_F(ScriptRun, TransfersFinishBeforeTheFirstDrawingOpens) {
     std::vector<std::size_t> callsWhenOpened;
     world.host().setDocumentOpenedListener(
         [&](host::Document&) { callsWhenOpened.push_back(world.clientCalls().size()); });
-    EXPECT_TRUE(run("[OpenFile]\r\n1=D:\\W\\A.dwg\r\n[UpLoadFile]\r\n1=u1<u2\r\n"
-                    "[Download]\r\n1=D:\\W\\A.dwg < /srv/A.dwg\r\n2=D:\\W\\B.dwg</srv/B.dwg\r\n"));
+    EXPECT_TRUE(
+        run("[OpenFile]\r\n1=D:\\W\\A.dwg\r\n[UpLoadFile]\r\n1=u1<u2\r\n"
+            "[Download]\r\n1=D:\\W\\A.dwg < /srv/A.dwg\r\n2=D:\\W\\B.dwg</srv/B.dwg\r\n"));
     EXPECT_EQ(calls(0), (Texts{"code=8", "code=8", "code=9"}));
     EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=D:\\W\\A.dwg\tparam2=/srv/A.dwg",
                                "code=8\tparam1=D:\\W\\B.dwg\tparam2=/srv/B.dwg"}));
@@ -31,8 +32,9 @@ TEST_F(ScriptRun, TransfersFinishBeforeTheFirstDrawingOpens) {
 }
 
 TEST_F(ScriptRun, TransfersSplitAtTheFirstSeparator) {
-    EXPECT_TRUE(run("[Download]\n1= a < b < c \n2=< x\n3=y <\n4=no separator\n"
-                    "[UpLoadFile]\n1=u1<u2\n"));
+    EXPECT_TRUE(
+        run("[Download]\n1= a < b < c \n2=< x\n3=y <\n4=no separator\n"
+            "[UpLoadFile]\n1=u1<u2\n"));
     EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=a\tparam2=b < c", "code=8\tparam1=\tparam2=x",
                                "code=8\tparam1=y\tparam2="}));
     EXPECT_EQ(calls(9), (Texts{"code=9\tparam1=u1\tparam2=u2"}));
@@ -44,8 +46,9 @@ TEST_F(ScriptRun, TransfersSplitAtTheFirstSeparator) {
 TEST_F(ScriptRun, SectionsAndKeysFollowTheDocumentRules) {
     // Lines before the first header, and later sections of the same name, are not run; keys
     // differing in case are one record, holding the later value.
-    EXPECT_TRUE(run("Download=x<y\n[ download ]\n1=a<b\n[DOWNLOAD]\n1=e<f\n"
-                    "[OpenFile]\nFile1=D:\\W\\A.dwg\nfile1=D:\\W\\B.dwg\n"));
+    EXPECT_TRUE(
+        run("Download=x<y\n[ download ]\n1=a<b\n[DOWNLOAD]\n1=e<f\n"
+            "[OpenFile]\nFile1=D:\\W\\A.dwg\nfile1=D:\\W\\B.dwg\n"));
     EXPECT_EQ(calls(8), (Texts{"code=8\tparam1=a\tparam2=b"}));
     EXPECT_EQ(openDocuments(), (Texts{"D:\\W\\B.dwg"}));
     EXPECT_TRUE(world.messages().empty());
@@ -94,27 +97,25 @@ TEST_F(ScriptRun, ScriptBeyondThePathLimitIsNamedAndNotRun) {
     }
 }
 
-// The world's platform, failing where a test asks it to; installed for its life.
-class FaultyPlatform : public platform::shims::ForwardingPlatform {
+// The world's platform, failing where a test asks it to.
+class FaultyPlatform : public InstalledShim {
   public:
-    FaultyPlatform() : ForwardingPlatform(platform::current()) { platform::install(this); }
-    ~FaultyPlatform() override { platform::install(&inner()); }
-
     bool writeProfileString(const char* s, const char* k, const char* v,
                             const std::string& f) override {
         if (v != nullptr && std::string(v) == "boom") throw std::runtime_error("disk gone");
-        return ForwardingPlatform::writeProfileString(s, k, v, f);
+        return InstalledShim::writeProfileString(s, k, v, f);
     }
     bool readFile(const std::string& path, std::string& contents) override {
         if (path == kScriptPath) throw std::bad_alloc();
-        return ForwardingPlatform::readFile(path, contents);
+        return InstalledShim::readFile(path, contents);
     }
 };
 
 TEST_F(ScriptRun, AnErrorEndsItsSectionOnlyOrTheRunWhenOutsideTheSections) {
     FaultyPlatform faulty;
-    EXPECT_FALSE(run("[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
-                     "[OpenFile]\n1=D:\\W\\A.dwg\n"));  // reading the script itself failed
+    EXPECT_FALSE(
+        run("[Download]\n1=boom<x\n2=never<y\n[UpLoadFile]\n1=u<v\n"
+            "[OpenFile]\n1=D:\\W\\A.dwg\n"));  // reading the script itself failed
     EXPECT_TRUE(world.clientCalls().empty());
 
     world.writeFile("D:\\S\\other.ini",

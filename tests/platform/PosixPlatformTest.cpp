@@ -12,13 +12,13 @@
 #include <functional>
 #include <thread>
 
-#include "support/TempDrive.h"
 #include "platform/ModulePath.h"
-#include "platform/ReplacingFile.h"
 #include "platform/RecordingNotifier.h"
+#include "platform/ReplacingFile.h"
 #include "platform/posix/PosixPlatform.h"
 #include "platform/shims/EmulatedUserInterface.h"
 #include "platform/shims/FaultPlatform.h"
+#include "support/TempDrive.h"
 
 namespace velmarin::platform::posix {
 namespace {
@@ -119,7 +119,8 @@ TEST_F(PosixPlatformTest, RegistryValueMustFitIn260Bytes) {
     const std::string at259(259, 'x');
     folder_.write("registry.ini",
                   "\xEF\xBB\xBF[SOFTWARE\\TORVEL\\VORD]\r\nAppPath=D:\\VORD\r\nLong259=" + at259 +
-                      "\r\nLong260=" + at259 + "y\r\nName=\xE4\xB8\xAD\r\n"
+                      "\r\nLong260=" + at259 +
+                      "y\r\nName=\xE4\xB8\xAD\r\n"
                       // GBK bytes that happen to be valid UTF-8 too (D:\图纸)
                       "GbkPath=D:\\\xCD\xBC\xD6\xBD\r\n");
     struct Case {
@@ -265,9 +266,9 @@ TEST_F(PosixPlatformTest, WritesKeepSymbolicLinks) {
     folder_.write("shared/A.bmf", "old");
     folder_.write("shared/A.dwg", "old");
     fs::create_directories(folder_.root() + "/links");
-    fs::create_symlink("../shared/VORD.ini", folder_.root() + "/links/VORD.ini");   // relative
+    fs::create_symlink("../shared/VORD.ini", folder_.root() + "/links/VORD.ini");  // relative
     fs::create_symlink(folder_.root() + "/shared/tree.ini", folder_.root() + "/links/mid.ini");
-    fs::create_symlink("mid.ini", folder_.root() + "/links/tree.ini");            // a chain
+    fs::create_symlink("mid.ini", folder_.root() + "/links/tree.ini");  // a chain
     fs::create_symlink(folder_.root() + "/shared/A.bmf", folder_.root() + "/links/A.bmf");
     fs::create_symlink(folder_.root() + "/shared/A.dwg", folder_.root() + "/links/A.dwg");
 

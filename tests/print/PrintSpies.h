@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/sim/SimHost.h"
-#include "platform/shims/ForwardingPlatform.h"
+#include "support/InstalledShim.h"
 
 namespace velmarin::testing {
 
@@ -48,11 +48,9 @@ class SpyHost : public host::sim::SimHost {
     }
 };
 
-// The installed platform, except that no file can be deleted; installed for its life.
-class UndeletablePlatform : public platform::shims::ForwardingPlatform {
+// The installed platform, except that no file can be deleted.
+class UndeletablePlatform : public InstalledShim {
   public:
-    UndeletablePlatform() : ForwardingPlatform(platform::current()) { platform::install(this); }
-    ~UndeletablePlatform() override { platform::install(&inner()); }
     bool deleteFile(const std::string&) override { return false; }
 };
 

@@ -8,9 +8,9 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "commands/Commands.h"
 #include "host/Host.h"
 #include "platform/Platform.h"
-#include "commands/Commands.h"
 
 namespace fs = std::filesystem;
 
@@ -49,7 +49,7 @@ World::World(WorldOptions options) {
         [this](const std::string& path) { return platform_->resolve(path); });
     faultPlatform_ = std::make_unique<platform::shims::FaultPlatform>(*platform_);
     userInterface_ = std::make_unique<platform::shims::EmulatedUserInterface>(*faultPlatform_,
-                                                                             notifier_, clock_);
+                                                                              notifier_, clock_);
     platform::install(userInterface_.get());
     host::install(host_.get());
     if (options.installClient) {
@@ -103,8 +103,8 @@ std::vector<std::string> World::clientCalls() const {
 void World::answerLogin(bool accepted) {
     const std::string folder = vord().clientFolder;
     std::map<std::string, std::optional<std::string>> kept;
-    for (const char* name : {"VORD.ini", "client-double.ini", "client-calls.log",
-                             "client-double.state"}) {
+    for (const char* name :
+         {"VORD.ini", "client-double.ini", "client-calls.log", "client-double.state"}) {
         const std::string path = folder + name;
         kept[path] = exists(path) ? std::optional<std::string>(readFile(path)) : std::nullopt;
     }

@@ -13,8 +13,8 @@
 #include "app/Application.h"
 #include "host/sim/SimHost.h"
 #include "platform/RecordingNotifier.h"
-#include "platform/posix/PosixPlatform.h"
 #include "platform/SimulatedClock.h"
+#include "platform/posix/PosixPlatform.h"
 #include "platform/shims/EmulatedUserInterface.h"
 #include "platform/shims/FaultPlatform.h"
 #include "support/TempDrive.h"
@@ -22,14 +22,14 @@
 namespace velmarin::testing {
 
 struct WorldOptions {
-    bool installClient = true;      // copy the client double into D:\VORD
-    bool createExchangeFile = true; // an empty D:\VORD\VORD.ini
-    bool registerClient = true;     // "AppPath" = D:\VORD
+    bool installClient = true;       // copy the client double into D:\VORD
+    bool createExchangeFile = true;  // an empty D:\VORD\VORD.ini
+    bool registerClient = true;      // "AppPath" = D:\VORD
     std::string appPath = "D:\\VORD";
 };
 
 class World {
-public:
+  public:
     explicit World(WorldOptions options = {});
     ~World();
 
@@ -78,7 +78,7 @@ public:
     Drawings& drawings() { return services_->drawings; }
     commands::SaveContext& save() { return services_->save; }
 
-private:
+  private:
     void answerLogin(bool accepted);
 
     TempDrive drive_;  // declared first: removed after everything that uses it

@@ -56,6 +56,14 @@ void WriteFiles(const std::string& folder) {
         {PartsList(folder + "\\A.bmf", "B"), PartsList(folder + "\\B.bmf", "STD-1")});
 }
 
+// The folder's files as they were before the run, writable again.
+void PutOldFiles(const TempFolder& folder) {
+    for (const auto& [name, bytes] : kOldFiles) {
+        SetFileAttributesA((folder / name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        folder.write(name, bytes);
+    }
+}
+
 // The files of a folder by name, with their bytes.
 std::map<std::string, std::string> Contents(const TempFolder& folder) {
     std::map<std::string, std::string> files;
@@ -74,7 +82,7 @@ class Win32Faults : public ::testing::Test {
   protected:
     void SetUp() override {
         platform::install(&faulty_);
-        for (const auto& [name, bytes] : kOldFiles) folder_.write(name, bytes);
+        PutOldFiles(folder_);
     }
     void TearDown() override { platform::install(&world_.platform()); }
 
@@ -82,7 +90,7 @@ class Win32Faults : public ::testing::Test {
     // the file-system operations of that run.
     std::map<std::string, std::string> newFiles(std::uint64_t* operations = nullptr) {
         TempFolder clean;
-        for (const auto& [name, bytes] : kOldFiles) clean.write(name, bytes);
+        PutOldFiles(clean);
         const std::uint64_t before = faulty_.operations();
         WriteFiles(clean.path());
         if (operations != nullptr) *operations = faulty_.operations() - before;
@@ -132,10 +140,7 @@ TEST_F(Win32Faults, AFailedWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
     };
     const auto fresh = newFiles();
     for (const FaultCase& c : cases) {
-        for (const auto& [name, bytes] : kOldFiles) {
-            SetFileAttributesA((folder_ / name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            folder_.write(name, bytes);
-        }
+        PutOldFiles(folder_);
         faulty_.faults() = {};
         world_.notifier().clear();
         c.inject(faulty_.faults(), folder_);
@@ -166,7 +171,7 @@ TEST_F(Win32Faults, ARunThatDiesPartWayLeavesOldOrNewFilesAndTheNextRunCleansUp)
     SetEnvironmentVariableA(kCrashFolderVariable, folder_.path().c_str());
     std::uint64_t crashes = 0;
     for (std::uint64_t at = 1; at <= operations + 1; ++at) {
-        for (const auto& [name, bytes] : kOldFiles) folder_.write(name, bytes);
+        PutOldFiles(folder_);
         SetEnvironmentVariableA(kCrashAtVariable, std::to_string(at).c_str());
         const ProgramResult run =
             Execute("test_windows.exe", output, {"--gtest_filter=Win32CrashChild.*"});
